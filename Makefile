@@ -1,0 +1,30 @@
+# KOVQuillet: build, test and run the Windows program on Debian through Wine.
+# `make test` and `make run` install what they need (as root) and set everything up.
+
+SHELL := /bin/bash
+ARCHS := x86_64 i686
+EXE := build/x86_64/src/app/KOVQuillet.exe
+
+.PHONY: all deps build test run bench clean
+
+all: build
+
+deps:
+	@tools/deps.sh
+
+build: deps
+	@tools/build.sh $(ARCHS)
+
+test: build
+	@tools/wine-session.sh ctest --test-dir build/x86_64 --output-on-failure --timeout 300
+
+run: deps
+	@tools/build.sh x86_64
+	@ANNOUNCE_DISPLAY=1 tools/wine-session.sh tools/run-program.sh $(EXE)
+
+bench: deps
+	@tools/build.sh x86_64
+	@tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
+
+clean:
+	rm -rf build

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Component.h"
+#include "Event.h"
+#include "WindowProc.h"
+#include "win/UniqueHandle.h"
+
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using TExceptionEvent = TEvent<const std::exception&>;
+
+// The application object of the UI thread: its message loop, the hand-over of procedures
+// from other threads, and the default error report. Exactly one exists at a time, created
+// on the UI thread; the global Application points to it.
+class TApplication final : public TComponent, private TWindowProcedureTarget {
+public:
+  TApplication();
+  ~TApplication() override;
+
+  // Handles messages until the quit message is seen.
+  void Run();
+  // Handles every message that is pending, then returns.
+  void ProcessMessages();
+  // Asks the message loop to end, by posting the quit message.
+  void Terminate();
+  // Set once the quit message has been seen.
+  bool Terminated() const { return FTerminated; }
+
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& title) { FTitle = title; }
+
+  // Runs the procedure on the UI thread and waits until it returns; an exception it raises
+  // is raised again here. From another thread the procedure runs when the UI thread next
+  // retrieves messages; on the UI thread itself it runs at once.
+  void Synchronize(const std::function<void()>& procedure);
+
+  // Reports an error: through OnException when assigned, otherwise in a message box.
+  void HandleException(std::exception_ptr failure);
+  void ShowException(const std::exception& error) const;
+  // May be called from any thread; the error is reported on the UI thread.
+  void ReportThreadFailure(std::exception_ptr failure);
+
+  TExceptionEvent OnException;
+
+private:
+  LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Dispatch(const MSG& message);
+  void ReportPendingThreadFailures();
+
+  const DWORD FMainThreadId;
+  bool FTerminated = false;
+  std::string FTitle;
+  TWindowHandle FWindow;
+  std::mutex FFailuresLock;
+  std::vector<std::exception_ptr> FThreadFailures;
+};
+
+extern TApplication* Application;

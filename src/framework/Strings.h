@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A list of strings, whoever holds them: a plain list in memory, or a control's items.
+class TStrings {
+public:
+  TStrings() = default;
+  TStrings(const TStrings&) = delete;
+  TStrings& operator=(const TStrings&) = delete;
+  virtual ~TStrings() = default;
+
+  virtual int Count() const = 0;
+  virtual std::string Get(int index) const = 0;
+  // Appends the string; answers its index.
+  virtual int Add(const std::string& s) = 0;
+  virtual void Clear() = 0;
+};
+
+// The strings held in memory.
+class TStringList final : public TStrings {
+public:
+  int Count() const override { return static_cast<int>(FItems.size()); }
+  std::string Get(int index) const override { return FItems.at(index); }
+  int Add(const std::string& s) override;
+  void Clear() override { FItems.clear(); }
+
+private:
+  std::vector<std::string> FItems;
+};

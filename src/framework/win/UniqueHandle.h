@@ -1,0 +1,72 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// Move-only owner of one Win32 handle. Each handle kind gets its own traits, naming the value
+// that means "no handle" and the one call that releases it, so no code path can leak a handle
+// or release it twice.
+template <typename Traits>
+class TUniqueHandle {
+public:
+  using THandleType = typename Traits::THandleType;
+
+  TUniqueHandle() = default;
+  explicit TUniqueHandle(THandleType handle) : FHandle(handle) {}
+  TUniqueHandle(TUniqueHandle&& other) noexcept : FHandle(other.release()) {}
+  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  TUniqueHandle(const TUniqueHandle&) = delete;
+  TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+  ~TUniqueHandle() { reset(); }
+
+  THandleType get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != Traits::Invalid(); }
+
+  THandleType release() { return std::exchange(FHandle, Traits::Invalid()); }
+
+  void reset(THandleType handle = Traits::Invalid()) {
+    const THandleType old = std::exchange(FHandle, handle);
+    if (old != Traits::Invalid()) {
+      Traits::Close(old);
+    }
+  }
+
+private:
+  THandleType FHandle = Traits::Invalid();
+};
+
+// FindFirstFileA enumerations, closed with FindClose.
+struct TFindHandleTraits {
+  using THandleType = HANDLE;
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE handle) { FindClose(handle); }
+};
+using TFindHandle = TUniqueHandle<TFindHandleTraits>;
+
+// Files opened with CreateFileA, which answers INVALID_HANDLE_VALUE on failure.
+struct TFileHandleTraits {
+  using THandleType = HANDLE;
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using TFileHandle = TUniqueHandle<TFileHandleTraits>;
+
+// Threads, events and other kernel objects whose creators answer NULL on failure.
+struct TKernelHandleTraits {
+  using THandleType = HANDLE;
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using TKernelHandle = TUniqueHandle<TKernelHandleTraits>;
+
+// Windows this program created itself.
+struct TWindowHandleTraits {
+  using THandleType = HWND;
+  static HWND Invalid() { return nullptr; }
+  static void Close(HWND handle) { DestroyWindow(handle); }
+};
+using TWindowHandle = TUniqueHandle<TWindowHandleTraits>;

@@ -1,0 +1,226 @@
+#include "SearchRun.h"
+
+#include "FileGrep.h"
+#include "SearchThread.h"
+
+#include "framework/Application.h"
+#include "framework/win/UniqueHandle.h"
+
+#include <cstring>
+#include <exception>
+
+namespace {
+
+// Splits a list at every ";"; pieces are not trimmed, and empty ones are kept.
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (std::size_t semicolon; (semicolon = list.find(';', start)) != std::string::npos;
+       start = semicolon + 1) {
+    pieces.push_back(list.substr(start, semicolon - start));
+  }
+  pieces.push_back(list.substr(start));
+  return pieces;
+}
+
+// Only ASCII letters change, whatever the code page.
+std::string AsciiUpperCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return text;
+}
+
+bool EndsWithBackslash(const std::string& text) {
+  if (text.empty()) {
+    return false;
+  }
+  // In a double-byte code page the last byte may be the second half of a character.
+  const char* last = CharPrevA(text.c_str(), text.c_str() + text.size());
+  return last == text.c_str() + text.size() - 1 && *last == '\\';
+}
+
+// The folder with exactly one trailing backslash; an empty or blank folder is the root of
+// the current drive.
+std::string FolderPath(const std::string& folder) {
+  const bool blank = folder.find_first_not_of(' ') == std::string::npos;
+  return blank || !EndsWithBackslash(folder) ? folder + '\\' : folder;
+}
+
+bool IsDotEntry(const char* name) {
+  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+std::int64_t EntrySize(const WIN32_FIND_DATAA& entry) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
+                                   entry.nFileSizeLow);
+}
+
+} // namespace
+
+TSearchRun::TSearchRun(TFileGrep& grep, TSearchParameters parameters)
+    : FGrep(grep), FOuter(grep.FActiveRun), FParameters(std::move(parameters)),
+      FMasks(SplitList(FParameters.FileMasks)) {
+  if (!FParameters.CaseSensitiveContent) {
+    FParameters.Content = AsciiUpperCase(FParameters.Content);
+  }
+  grep.FActiveRun = this;
+}
+
+TSearchRun::~TSearchRun() {
+  if (!FAbandoned) {
+    FGrep.FActiveRun = FOuter;
+  }
+}
+
+bool TSearchRun::StopRequested() const {
+  return FAbandoned || FGrep.StopRequested();
+}
+
+void TSearchRun::Execute() {
+  std::exception_ptr failure;
+  try {
+    for (const std::string& folder : SplitList(FParameters.Dirs)) {
+      if (FAbandoned) {
+        break;
+      }
+      // In direct mode every start folder is entered, and a stop ends each at its first entry.
+      if (!StopRequested() || FGrep.FWorker == nullptr) {
+        SearchFolder(folder);
+      }
+    }
+  } catch (...) {
+    // A handler failed. The run still ends, so that the component is idle again and its
+    // owner hears of the end; then the failure goes on to the caller.
+    failure = std::current_exception();
+  }
+  FMasks.clear();
+  if (!FAbandoned) {
+    EndSequence();
+  }
+  if (failure) {
+    std::rethrow_exception(failure);
+  }
+}
+
+void TSearchRun::SearchFolder(const std::string& folder) {
+  Application->ProcessMessages();
+  if (FAbandoned) {
+    return;
+  }
+  const std::string path = FolderPath(folder);
+  FGrep.OnDirChange(&FGrep, path);
+  if (FAbandoned) {
+    return;
+  }
+  for (const std::string& mask : FMasks) {
+    if (!MaskPass(path, mask)) {
+      return;
+    }
+  }
+  if (!StopRequested() && FParameters.RecurseSubDirs) {
+    SubfolderPass(path);
+  }
+}
+
+bool TSearchRun::MaskPass(const std::string& path, const std::string& mask) {
+  if (mask.empty()) {
+    return true; // an empty mask finds nothing
+  }
+  WIN32_FIND_DATAA entry;
+  const TFindHandle find(FindFirstFileA((path + mask).c_str(), &entry));
+  if (!find) {
+    return true;
+  }
+  do {
+    if (StopRequested()) {
+      return false;
+    }
+    if (FGrep.OnFileChange) {
+      FGrep.OnFileChange(&FGrep, entry.cFileName);
+      if (FAbandoned) {
+        return false;
+      }
+    }
+    if (Accepts(entry)) {
+      BuildRecord(path, entry);
+      FGrep.OnFound(&FGrep, FRecord);
+      if (FAbandoned) {
+        return false;
+      }
+      FGrep.AddFound(FRecord);
+    }
+  } while (FindNextFileA(find.get(), &entry));
+  return true;
+}
+
+void TSearchRun::SubfolderPass(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  const TFindHandle find(FindFirstFileA((path + "*.*").c_str(), &entry));
+  if (!find) {
+    return;
+  }
+  const DWORD skipped = FILE_ATTRIBUTE_SYSTEM | 0x08 /* volume label */;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+        (entry.dwFileAttributes & skipped) == 0 && !IsDotEntry(entry.cFileName) &&
+        !FCycleGuard.LeadsBack(path, entry)) {
+      SearchFolder(path + entry.cFileName);
+    }
+    if (StopRequested()) {
+      return;
+    }
+  } while (FindNextFileA(find.get(), &entry));
+}
+
+bool TSearchRun::Accepts(const WIN32_FIND_DATAA& entry) const {
+  // Sizes compare as 64-bit numbers, so that files of 2 GiB and more are not lost.
+  const std::int64_t size = EntrySize(entry);
+  if (FParameters.MinSize > size) {
+    return false;
+  }
+  if (FParameters.MaxSize != 0 && FParameters.MaxSize < size) {
+    return false;
+  }
+  if (IsDotEntry(entry.cFileName)) {
+    return false;
+  }
+  // The attribute, date and content filters come here, in that order.
+  return true;
+}
+
+void TSearchRun::BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry) {
+  const TReturnValues fields = FGrep.ReturnValues();
+  const char delimiter = FGrep.ReturnDelimiter();
+  FRecord.clear();
+  if (fields.Contains(rvDir)) {
+    FRecord += path;
+    FRecord += delimiter;
+  }
+  if (fields.Contains(rvFilename)) {
+    FRecord += entry.cFileName;
+    FRecord += delimiter;
+  }
+  // The size, the three times and the attribute letters come here, in that order.
+}
+
+void TSearchRun::EndSequence() {
+  if (TSearchThread* worker = FGrep.FWorker) {
+    if (!worker->Terminated()) {
+      worker->Terminate();
+    }
+    FGrep.FWorker = nullptr;
+  }
+  if (FGrep.FCancelRequested) {
+    FGrep.OnCancel(&FGrep);
+  } else {
+    FGrep.OnFinished(&FGrep);
+  }
+  if (FAbandoned) {
+    return;
+  }
+  FGrep.FCancelRequested = false;
+  FGrep.OnEnd(&FGrep);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "FileGrepTypes.h"
+#include "LinkCycleGuard.h"
+
+#include <string>
+#include <vector>
+
+class TFileGrep;
+
+// One run of a TFileGrep: the walk of every start folder, depth first, and the end sequence.
+// The run lives on the stack of the thread performing it. Handlers it raises may destroy
+// the component; the component then abandons the run, which from there on touches nothing
+// of the component and unwinds.
+class TSearchRun {
+public:
+  TSearchRun(TFileGrep& grep, TSearchParameters parameters);
+  ~TSearchRun();
+  TSearchRun(const TSearchRun&) = delete;
+  TSearchRun& operator=(const TSearchRun&) = delete;
+
+  // Walks every start folder, then ends the run; what a handler raised is raised again after
+  // the end sequence.
+  void Execute();
+
+  void Abandon() { FAbandoned = true; }
+  // The run this one is nested in, if any.
+  TSearchRun* Outer() const { return FOuter; }
+
+private:
+  bool StopRequested() const;
+  void SearchFolder(const std::string& folder);
+  // False when the folder is to be left at once.
+  bool MaskPass(const std::string& path, const std::string& mask);
+  void SubfolderPass(const std::string& path);
+  bool Accepts(const WIN32_FIND_DATAA& entry) const;
+  void BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry);
+  void EndSequence();
+
+  TFileGrep& FGrep;
+  TSearchRun* const FOuter;
+  TSearchParameters FParameters;
+  // The mask table: every mask of the list, however many.
+  std::vector<std::string> FMasks;
+  std::string FRecord;
+  TLinkCycleGuard FCycleGuard;
+  bool FAbandoned = false;
+};
