@@ -5,7 +5,8 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-export WINEPREFIX="$PWD/build/wineprefix"
+# WINE_SESSION_PREFIX lets several sessions run side by side.
+export WINEPREFIX="${WINE_SESSION_PREFIX:-$PWD/build/wineprefix}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 export WINE=/usr/lib/wine/wine64
