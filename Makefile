@@ -5,7 +5,7 @@ SHELL := /bin/bash
 ARCHS := x86_64 i686
 EXE := build/x86_64/src/app/KOVQuillet.exe
 
-.PHONY: all deps build test run bench clean
+.PHONY: all deps build test run bench screenshot clean
 
 all: build
 
@@ -25,6 +25,10 @@ run: deps
 bench: deps
 	@tools/build.sh x86_64
 	@tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
+
+screenshot: deps
+	@tools/build.sh x86_64
+	@DISPLAY= tools/wine-session.sh tools/take-screenshot.sh $(EXE) build/screenshot.png
 
 clean:
 	rm -rf build

@@ -3,7 +3,7 @@
 # As root it installs what is missing; otherwise it says exactly what to install.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64 xvfb "$@")
+packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64 fonts-wine xvfb "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -43,5 +43,9 @@ rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 setsid wineserver -p >/dev/null 2>&1 &
 "$WINE" wineboot -i >/dev/null 2>&1
+# Debian's Wine leaves its own fonts (MS Sans Serif, Tahoma, Marlett, ...) out of a new
+# prefix, so windows would be drawn in whatever fontconfig offers; a Windows installation
+# has them in its Fonts folder.
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 
 "$@"

@@ -1,6 +1,9 @@
 #include "Application.h"
 
+#include "Form.h"
 #include "Messages.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -32,6 +35,9 @@ TApplication::TApplication()
   if (Application != nullptr) {
     throw std::logic_error("Only one application object may exist");
   }
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   RegisterStandardWindowClass(ApplicationWindowClass, 0, nullptr, nullptr);
   // A message-only window: it receives the hand-overs and is never shown or enumerated.
   FWindow.reset(CreateWindowExA(0, ApplicationWindowClass, FTitle.c_str(), 0, 0, 0, 0, 0,
@@ -53,6 +59,9 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Run() {
+  if (FMainForm != nullptr) {
+    FMainForm->Show();
+  }
   MSG message;
   while (!FTerminated) {
     if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
@@ -81,8 +90,27 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Dispatch(const MSG& message) {
+  if (HandledByForm(message)) {
+    return;
+  }
   TranslateMessage(&message);
   DispatchMessageA(&message);
+}
+
+bool TApplication::HandledByForm(const MSG& message) {
+  if (message.hwnd == nullptr) {
+    return false;
+  }
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+  if (form == nullptr) {
+    return false;
+  }
+  // Shortcuts first, so that Alt+S runs its action rather than a button's mnemonic.
+  if (form->IsShortCut(message)) {
+    return true;
+  }
+  return IsDialogMessageA(root, const_cast<MSG*>(&message)) != FALSE;
 }
 
 void TApplication::Synchronize(const std::function<void()>& procedure) {

@@ -14,6 +14,8 @@
 
 using TExceptionEvent = TEvent<const std::exception&>;
 
+class TForm;
+
 // The application object of the UI thread: its message loop, the hand-over of procedures
 // from other threads, and the default error report. Exactly one exists at a time, created
 // on the UI thread; the global Application points to it.
@@ -22,7 +24,11 @@ public:
   TApplication();
   ~TApplication() override;
 
-  // Handles messages until the quit message is seen.
+  // The first form created; closing it ends the application.
+  TForm* MainForm() const { return FMainForm; }
+  void SetMainForm(TForm* form) { FMainForm = form; }
+
+  // Shows the main form, then handles messages until the quit message is seen.
   void Run();
   // Handles every message that is pending, then returns.
   void ProcessMessages();
@@ -50,11 +56,14 @@ public:
 private:
   LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   void Dispatch(const MSG& message);
+  // Shortcuts of actions and the keyboard navigation between a form's controls.
+  bool HandledByForm(const MSG& message);
   void ReportPendingThreadFailures();
 
   const DWORD FMainThreadId;
   bool FTerminated = false;
   std::string FTitle;
+  TForm* FMainForm = nullptr;
   TWindowHandle FWindow;
   std::mutex FFailuresLock;
   std::vector<std::exception_ptr> FThreadFailures;

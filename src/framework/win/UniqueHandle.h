@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 
 // Move-only owner of one Win32 handle. Each handle kind gets its own traits, naming the value
@@ -70,3 +72,43 @@ struct TWindowHandleTraits {
   static void Close(HWND handle) { DestroyWindow(handle); }
 };
 using TWindowHandle = TUniqueHandle<TWindowHandleTraits>;
+
+// Fonts, bitmaps and other GDI objects.
+template <typename TGdiHandle>
+struct TGdiObjectTraits {
+  using THandleType = TGdiHandle;
+  static TGdiHandle Invalid() { return nullptr; }
+  static void Close(TGdiHandle handle) { DeleteObject(handle); }
+};
+using TFontHandle = TUniqueHandle<TGdiObjectTraits<HFONT>>;
+using TBitmapHandle = TUniqueHandle<TGdiObjectTraits<HBITMAP>>;
+
+// Menus not attached to a window (a window destroys its own menu bar).
+struct TMenuHandleTraits {
+  using THandleType = HMENU;
+  static HMENU Invalid() { return nullptr; }
+  static void Close(HMENU handle) { DestroyMenu(handle); }
+};
+using TMenuHandle = TUniqueHandle<TMenuHandleTraits>;
+
+struct TAcceleratorHandleTraits {
+  using THandleType = HACCEL;
+  static HACCEL Invalid() { return nullptr; }
+  static void Close(HACCEL handle) { DestroyAcceleratorTable(handle); }
+};
+using TAcceleratorHandle = TUniqueHandle<TAcceleratorHandleTraits>;
+
+struct TImageListHandleTraits {
+  using THandleType = HIMAGELIST;
+  static HIMAGELIST Invalid() { return nullptr; }
+  static void Close(HIMAGELIST handle) { ImageList_Destroy(handle); }
+};
+using TImageListHandle = TUniqueHandle<TImageListHandleTraits>;
+
+// Modules loaded with LoadLibraryA.
+struct TModuleHandleTraits {
+  using THandleType = HMODULE;
+  static HMODULE Invalid() { return nullptr; }
+  static void Close(HMODULE handle) { FreeLibrary(handle); }
+};
+using TModuleHandle = TUniqueHandle<TModuleHandleTraits>;

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "framework/Action.h"
+#include "framework/Animate.h"
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/CoolBar.h"
+#include "framework/Edit.h"
+#include "framework/Form.h"
+#include "framework/ImageList.h"
+#include "framework/Label.h"
+#include "framework/ListView.h"
+#include "framework/Menu.h"
+#include "framework/Panel.h"
+#include "framework/StatusBar.h"
+#include "framework/ToolBar.h"
+#include "framework/ToolTips.h"
+#include "framework/win/UniqueHandle.h"
+#include "search/FileGrep.h"
+
+#include <cstdint>
+#include <string>
+
+// The main window: the search panel, the result list, the tool bar, the menu and the status
+// bar, and the search run as the user sees it.
+class TfrmQuilletMain : public TForm {
+public:
+  explicit TfrmQuilletMain(TComponent* owner);
+  ~TfrmQuilletMain() override;
+
+  // Controls.
+  TCoolBar* CoolBar1 = nullptr;
+  TToolBar* ToolBar1 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TLabel* lbFileMasks = nullptr;
+  TComboBox* edFileMasks = nullptr;
+  TLabel* lbStartDir = nullptr;
+  TEdit* edStartDir = nullptr;
+  TButton* BtnBrowse = nullptr;
+  TCheckBox* IncludeSubFolders = nullptr;
+  TButton* BtnFind = nullptr;
+  TButton* BtnStop = nullptr;
+  TAnimate* Animate1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TListView* ListView = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+  TToolTips* ToolTips = nullptr;
+
+  // Components.
+  TFileGrep* FileGrep1 = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TActionList* ActionList1 = nullptr;
+  TAction* actFileSaveAs = nullptr;
+  TAction* actFileExit = nullptr;
+  TAction* actHelpAbout = nullptr;
+  TAction* actFindFind = nullptr;
+  TAction* actFindStop = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+
+  // Handlers.
+  void actFileExitExecute(TObject* Sender);
+  void actFindFindExecute(TObject* Sender);
+  void actFindStopExecute(TObject* Sender);
+  void edFileMasksKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void edStartDirKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void FileGrep1DirChange(TObject* Sender, const std::string& name);
+  void FileGrep1Finished(TObject* Sender);
+  void FileGrep1Cancel(TObject* Sender);
+
+protected:
+  void Resize() override;
+
+private:
+  void CreateActions();
+  void CreateMenu();
+  void CreateToolBar();
+  void CreateSearchPanel();
+  void CreateResultList();
+  void SearchEnded(const char* status);
+
+  std::int32_t FFoundCount = 0;
+  // Where the system's find-file animation comes from.
+  TModuleHandle FShell32;
+  TImageList* FFindGlyph = nullptr;
+  TImageList* FStopGlyph = nullptr;
+};
+
+extern TfrmQuilletMain* frmQuilletMain;

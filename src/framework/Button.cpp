@@ -1,0 +1,35 @@
+#include "Button.h"
+
+#include <commctrl.h>
+
+void TButton::SetGlyph(const TImageList& images) {
+  BUTTON_IMAGELIST glyph = {};
+  glyph.himl = images.Handle();
+  glyph.margin = {4, 0, 0, 0};
+  glyph.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+  SendMessageA(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&glyph));
+}
+
+void TButton::CommandNotification(WORD code, WORD) {
+  if (code != BN_CLICKED) {
+    return;
+  }
+  if (Action() != nullptr) {
+    ExecuteAction();
+  } else {
+    OnClick(this);
+  }
+}
+
+void TButton::ActionChanged(const TAction& action) {
+  SetText(action.Caption());
+  SetEnabled(action.Enabled());
+}
+
+bool TCheckBox::Checked() const {
+  return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Action.h"
+#include "Event.h"
+#include "ImageList.h"
+#include "WinControl.h"
+
+// A push button; bound to an action it shows the action's caption and enabled state and runs
+// it when clicked.
+class TButton : public TWinControl, public TActionClient {
+public:
+  TButton(TComponent* owner, HWND parent)
+      : TWinControl(owner, "Button", BS_PUSHBUTTON | WS_TABSTOP, parent) {}
+
+  // Shows the images of the list beside the caption: one image for every state, or six,
+  // one per state (normal, hot, pressed, disabled, default, focused).
+  void SetGlyph(const TImageList& images);
+
+  TEvent<> OnClick;
+
+protected:
+  void CommandNotification(WORD code, WORD id) override;
+  void ActionChanged(const TAction& action) override;
+};
+
+// A check box that ticks and unticks itself when clicked.
+class TCheckBox : public TWinControl {
+public:
+  TCheckBox(TComponent* owner, HWND parent)
+      : TWinControl(owner, "Button", BS_AUTOCHECKBOX | WS_TABSTOP, parent) {}
+
+  bool Checked() const;
+  void SetChecked(bool checked);
+};

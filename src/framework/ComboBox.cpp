@@ -1,0 +1,49 @@
+#include "ComboBox.h"
+
+#include <stdexcept>
+
+int TComboBoxStrings::Count() const {
+  return static_cast<int>(SendMessageA(FComboBox, CB_GETCOUNT, 0, 0));
+}
+
+std::string TComboBoxStrings::Get(int index) const {
+  const LRESULT length = SendMessageA(FComboBox, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) {
+    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  }
+  std::string text(static_cast<std::size_t>(length), '\0');
+  SendMessageA(FComboBox, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return text;
+}
+
+int TComboBoxStrings::Add(const std::string& s) {
+  const LRESULT index =
+      SendMessageA(FComboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  if (index < 0) {
+    throw std::runtime_error("Out of system resources");
+  }
+  return static_cast<int>(index);
+}
+
+void TComboBoxStrings::Clear() {
+  SendMessageA(FComboBox, CB_RESETCONTENT, 0, 0);
+}
+
+TComboBox::TComboBox(TComponent* owner, HWND parent)
+    : TWinControl(owner, "ComboBox", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
+                  parent),
+      FItems(Handle()), FEdit(FindWindowExA(Handle(), nullptr, "Edit", nullptr)) {
+  if (FEdit != nullptr) {
+    SubclassPart(FEdit);
+  }
+}
+
+void TComboBox::SetDropDownCount(int count) {
+  const int itemHeight = static_cast<int>(SendMessageA(Handle(), CB_GETITEMHEIGHT, 0, 0));
+  SendMessageA(Handle(), CB_SETMINVISIBLE, count, 0);
+  RECT rect;
+  GetWindowRect(Handle(), &rect);
+  // The window's height sets the height of the dropped list as well.
+  SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left,
+               rect.bottom - rect.top + count * itemHeight + 2, SWP_NOMOVE | SWP_NOZORDER);
+}

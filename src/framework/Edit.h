@@ -1,0 +1,10 @@
+#pragma once
+
+#include "WinControl.h"
+
+// A single-line edit box.
+class TEdit : public TWinControl {
+public:
+  TEdit(TComponent* owner, HWND parent)
+      : TWinControl(owner, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, parent, WS_EX_CLIENTEDGE) {}
+};

@@ -1,0 +1,167 @@
+#include "Form.h"
+
+#include "Action.h"
+#include "Application.h"
+
+namespace {
+const char* RegisteredFormClass(const char* className, HICON icon) {
+  RegisterStandardWindowClass(className, CS_DBLCLKS, icon, GetSysColorBrush(COLOR_BTNFACE));
+  return className;
+}
+} // namespace
+
+TForm::TForm(TComponent* owner, const char* className, HICON icon)
+    : TWinControl(owner, TOwnClass{}, RegisteredFormClass(className, icon),
+                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, WS_EX_CONTROLPARENT) {
+  if (Application != nullptr && Application->MainForm() == nullptr) {
+    Application->SetMainForm(this);
+  }
+}
+
+TForm::~TForm() {
+  DoDestroy();
+  if (Application != nullptr && Application->MainForm() == this) {
+    Application->SetMainForm(nullptr);
+  }
+}
+
+void TForm::DoDestroy() {
+  if (!FDestroyed) {
+    FDestroyed = true;
+    OnDestroy(this);
+  }
+}
+
+void TForm::SetFont(const char* face, int pixelHeight) {
+  FFont.reset(CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+  FMenu = menu;
+  if (menu != nullptr) {
+    menu->AttachTo(Handle());
+  }
+}
+
+void TForm::Show() {
+  if (!FShown) {
+    FShown = true;
+    if (FPosition == poScreenCenter) {
+      CenterOnScreen();
+    }
+    OnShow(this);
+  }
+  ShowWindow(Handle(), SW_SHOW);
+}
+
+void TForm::Close() {
+  if (!CloseQuery()) {
+    return;
+  }
+  TCloseAction action = caHide;
+  OnClose(this, action);
+  if (action == caNone) {
+    return;
+  }
+  if (Application != nullptr && Application->MainForm() == this) {
+    Application->Terminate();
+  } else if (action == caMinimize) {
+    ShowWindow(Handle(), SW_MINIMIZE);
+  } else {
+    ShowWindow(Handle(), SW_HIDE);
+  }
+}
+
+bool TForm::CloseQuery() {
+  bool canClose = true;
+  OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+bool TForm::IsShortCut(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+    return false;
+  }
+  TShortCut shortCut = static_cast<TShortCut>(message.wParam & 0xFF);
+  const TShiftState shift = KeyboardShiftState();
+  if (shift.Contains(ssShift)) {
+    shortCut |= scShift;
+  }
+  if (shift.Contains(ssCtrl)) {
+    shortCut |= scCtrl;
+  }
+  // Alt is down when the key arrived as a system key, whatever GetKeyState says.
+  if (shift.Contains(ssAlt) || (message.message == WM_SYSKEYDOWN && (message.lParam & (1 << 29)))) {
+    shortCut |= scAlt;
+  }
+  for (int i = 0; i < ComponentCount(); ++i) {
+    if (auto* actions = dynamic_cast<TActionList*>(Components(i))) {
+      if (actions->IsShortCut(shortCut)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void TForm::CenterOnScreen() {
+  const TBounds bounds = Bounds();
+  SetBounds({(GetSystemMetrics(SM_CXSCREEN) - bounds.Width) / 2,
+             (GetSystemMetrics(SM_CYSCREEN) - bounds.Height) / 2, bounds.Width, bounds.Height});
+}
+
+void TForm::Activated(bool active) {
+  if (!active) {
+    const HWND focused = GetFocus();
+    if (focused != nullptr && IsChild(Handle(), focused)) {
+      FFocused = focused;
+    }
+    return;
+  }
+  // Back to the control that had the focus, or to the first in the tab order.
+  if (FFocused == nullptr || !IsWindow(FFocused) || !IsChild(Handle(), FFocused)) {
+    FFocused = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  }
+  if (FFocused != nullptr) {
+    ::SetFocus(FFocused);
+  }
+}
+
+LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_CLOSE:
+    Close();
+    return 0;
+  case WM_SIZE:
+    Resize();
+    return 0;
+  case WM_ACTIVATE:
+    Activated(LOWORD(wParam) != WA_INACTIVE);
+    return 0;
+  case WM_GETFONT:
+    return reinterpret_cast<LRESULT>(FFont.get());
+  case WM_COMMAND:
+    if (lParam == 0 && HIWORD(wParam) == 0 && FMenu != nullptr) {
+      if (TMenuItem* item = FMenu->FindItem(LOWORD(wParam))) {
+        item->Click();
+      }
+      return 0;
+    }
+    break;
+  case WM_MEASUREITEM:
+    if (FMenu != nullptr && FMenu->MeasureImage(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
+      return TRUE;
+    }
+    break;
+  case WM_DRAWITEM:
+    if (FMenu != nullptr && FMenu->DrawImage(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
+      return TRUE;
+    }
+    break;
+  default:
+    break;
+  }
+  return DefaultHandler(message, wParam, lParam);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Event.h"
+#include "Menu.h"
+#include "WinControl.h"
+#include "win/UniqueHandle.h"
+
+#include <string>
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TPosition { poDesigned, poScreenCenter };
+
+using TNotifyEvent = TEvent<>;
+using TCloseQueryEvent = TEvent<bool&>;
+using TCloseEvent = TEvent<TCloseAction&>;
+
+// A top-level window that holds controls. A derived form builds its controls in its
+// constructor and then calls DoCreate. The first form the application creates is its main
+// form: closing it ends the application.
+class TForm : public TWinControl {
+public:
+  // className names the window class registered for this kind of form.
+  TForm(TComponent* owner, const char* className, HICON icon = nullptr);
+  ~TForm() override;
+
+  void SetFont(const char* face, int pixelHeight);
+  HFONT Font() const { return FFont.get(); }
+  void SetPosition(TPosition position) { FPosition = position; }
+  void SetMenu(TMainMenu* menu);
+  TMainMenu* Menu() const { return FMenu; }
+
+  // Shows the form; before the first showing it takes its place on the screen and raises
+  // OnShow.
+  void Show();
+  // Asks OnCloseQuery, then OnClose, then hides the form or, for the main form, ends the
+  // application.
+  void Close();
+  bool CloseQuery();
+  // Runs the action of the form whose shortcut the key message gives; answers whether
+  // there was one.
+  bool IsShortCut(const MSG& message);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TCloseQueryEvent OnCloseQuery;
+  TCloseEvent OnClose;
+  TNotifyEvent OnDestroy;
+
+protected:
+  void DoCreate() { OnCreate(this); }
+  // Raises OnDestroy once. A derived form calls it first in its destructor, while its own
+  // members still exist for the handlers.
+  void DoDestroy();
+  // The client area changed size; lays out what depends on it.
+  virtual void Resize() {}
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void CenterOnScreen();
+  void Activated(bool active);
+
+  TFontHandle FFont;
+  TMainMenu* FMenu = nullptr;
+  TPosition FPosition = poDesigned;
+  bool FShown = false;
+  bool FDestroyed = false;
+  HWND FFocused = nullptr;
+};

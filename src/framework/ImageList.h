@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Component.h"
+#include "win/UniqueHandle.h"
+
+// A list of same-sized images. It owns its list, unless it shares one that belongs to
+// someone else (such as the shell's system image list), which it then never destroys.
+class TImageList : public TComponent {
+public:
+  explicit TImageList(TComponent* owner) : TComponent(owner) {}
+  ~TImageList() override;
+
+  HIMAGELIST Handle() const { return FHandle.get(); }
+  int Count() const;
+  int Width() const;
+  int Height() const;
+
+  // Loads a strip of images from a bitmap resource of this program; pixels of the given
+  // colour are transparent.
+  void LoadStrip(int bitmapResource, int width, COLORREF transparent);
+  // Shows the given list without taking ownership of it.
+  void ShareHandle(HIMAGELIST handle);
+
+private:
+  TImageListHandle FHandle;
+  bool FShared = false;
+};

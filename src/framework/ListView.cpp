@@ -1,0 +1,88 @@
+#include "ListView.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+TListView::TListView(TComponent* owner, HWND parent)
+    : TWinControl(owner, WC_LISTVIEWA,
+                  LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
+                      WS_TABSTOP,
+                  parent, WS_EX_CLIENTEDGE) {
+  const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
+  SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+}
+
+void TListView::AddColumn(const std::string& caption, int width, int minWidth) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_MINWIDTH;
+  column.pszText = const_cast<char*>(caption.c_str());
+  column.cx = width;
+  column.cxMin = minWidth;
+  column.iSubItem = ColumnCount();
+  SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount(), reinterpret_cast<LPARAM>(&column));
+}
+
+int TListView::ColumnCount() const {
+  const auto header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
+  return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+}
+
+std::string TListView::ColumnCaption(int index) const {
+  char text[256] = {};
+  LVCOLUMNA column = {};
+  column.mask = LVCF_TEXT;
+  column.pszText = text;
+  column.cchTextMax = sizeof text;
+  SendMessageA(Handle(), LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+  return text;
+}
+
+int TListView::ColumnWidth(int index) const {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, index, 0));
+}
+
+int TListView::ItemCount() const {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int TListView::AddItem(const std::string& caption) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = ItemCount();
+  item.pszText = const_cast<char*>(caption.c_str());
+  return static_cast<int>(
+      SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+std::string TListView::ItemText(int row, int column) const {
+  // The list answers how much it copied, so grow the buffer until the text fits.
+  std::vector<char> text(256);
+  for (;;) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<std::size_t>(
+        SendMessageA(Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < text.size()) {
+      return std::string(text.data(), length);
+    }
+    text.resize(text.size() * 4);
+  }
+}
+
+void TListView::SetItemText(int row, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(Handle(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListView::Clear() {
+  SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void TListView::SetSmallImages(HIMAGELIST images) {
+  SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
