@@ -28,6 +28,9 @@ public:
   void FreeNotification(TComponent* other);
   void RemoveFreeNotification(TComponent* other);
 
+  // Told once the owner has finished building and setting up its components.
+  virtual void Loaded() {}
+
 protected:
   // Told of a component being inserted or removed anywhere among the components of the same
   // owner, or of one that asked for a free notification. Overrides call the base first.

@@ -25,6 +25,13 @@ TForm::~TForm() {
   }
 }
 
+void TForm::DoCreate() {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    Components(i)->Loaded();
+  }
+  OnCreate(this);
+}
+
 void TForm::DoDestroy() {
   if (!FDestroyed) {
     FDestroyed = true;

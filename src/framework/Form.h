@@ -47,7 +47,8 @@ public:
   TNotifyEvent OnDestroy;
 
 protected:
-  void DoCreate() { OnCreate(this); }
+  // Tells every component of the form that it is complete, then raises OnCreate.
+  void DoCreate();
   // Raises OnDestroy once. A derived form calls it first in its destructor, while its own
   // members still exist for the handlers.
   void DoDestroy();

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What one directory search tells about a file.
+struct TFileFacts {
+  DWORD Attributes = 0;
+  FILETIME Created = {};
+  FILETIME LastAccess = {};
+  FILETIME LastWrite = {};
+  std::int64_t Size = 0;
+};
+
+// The facts of the file at the path, from one FindFirstFileA; none when nothing is found or
+// the entry is a folder. Whatever its dates, a file that is found exists. No handle to the
+// file is opened, so a file that another program holds open answers as well.
+std::optional<TFileFacts> FindFileFacts(const std::string& path);
+
+// True when the path names a file (not a folder) that exists.
+inline bool FileExistsTest(const std::string& path) { return FindFileFacts(path).has_value(); }
