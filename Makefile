@@ -16,19 +16,19 @@ build: deps
 	@tools/build.sh $(ARCHS)
 
 test: build
-	@tools/wine-session.sh ctest --test-dir build/x86_64 --output-on-failure --timeout 300
+	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-test tools/wine-session.sh ctest --test-dir build/x86_64 --output-on-failure --timeout 300
 
 run: deps
 	@tools/build.sh x86_64
-	@ANNOUNCE_DISPLAY=1 tools/wine-session.sh tools/run-program.sh $(EXE)
+	@ANNOUNCE_DISPLAY=1 WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-run tools/wine-session.sh tools/run-program.sh $(EXE)
 
 bench: deps
 	@tools/build.sh x86_64
-	@tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
+	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-bench tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
 
 screenshot: deps
 	@tools/build.sh x86_64
-	@DISPLAY= tools/wine-session.sh tools/take-screenshot.sh $(EXE) build/screenshot.png
+	@DISPLAY= WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-screenshot tools/wine-session.sh tools/take-screenshot.sh $(EXE) build/screenshot.png
 
 clean:
 	rm -rf build

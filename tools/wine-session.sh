@@ -5,8 +5,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-# WINE_SESSION_PREFIX lets several sessions run side by side.
-export WINEPREFIX="${WINE_SESSION_PREFIX:-$PWD/build/wineprefix}"
+# Each kind of session has a prefix of its own (WINE_SESSION_PREFIX), so that a test run
+# and a benchmark can run side by side.
+export WINEPREFIX="${WINE_SESSION_PREFIX:-$PWD/build/prefix}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG=-all
 export WINE=/usr/lib/wine/wine64
