@@ -1,0 +1,58 @@
+#include "framework/Strings.h"
+#include "framework/ListBox.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Either kind of list keeps what it is given, as given and in that order.
+void ExpectKeepsItemsAsAdded(TStrings& items) {
+  const std::vector<std::string> added = {
+      "zeta", "Alpha", "", "alpha", "zeta", "Caf\xE9 100 \x80", std::string(300, 'x')};
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    EXPECT_EQ(items.Add(added[i]), static_cast<int>(i));
+  }
+  ASSERT_EQ(items.Count(), static_cast<int>(added.size()));
+  for (std::size_t i = 0; i < added.size(); ++i) {
+    EXPECT_EQ(items.Get(static_cast<int>(i)), added[i]);
+  }
+  EXPECT_THROW(items.Get(-1), std::out_of_range);
+  EXPECT_THROW(items.Get(items.Count()), std::out_of_range);
+
+  items.Clear();
+  EXPECT_EQ(items.Count(), 0);
+  EXPECT_THROW(items.Get(0), std::out_of_range);
+  EXPECT_EQ(items.Add("again"), 0);
+  EXPECT_EQ(items.Get(0), "again");
+}
+
+TEST(StringsTest, StringListKeepsItemsAsAdded) {
+  TStringList list;
+  ExpectKeepsItemsAsAdded(list);
+}
+
+TEST(StringsTest, ListBoxKeepsItemsAsAddedInTheControlItself) {
+  TComponent form(nullptr);
+  auto* listBox = new TListBox(&form, nullptr);
+  const HWND window = listBox->Handle();
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  EXPECT_STRCASEEQ(className, "ListBox"); // the system's own, as tools from outside expect
+  EXPECT_FALSE(IsWindowVisible(window));
+
+  ExpectKeepsItemsAsAdded(listBox->Items());
+  EXPECT_EQ(SendMessageA(window, LB_GETCOUNT, 0, 0), 1);
+  char text[16] = {};
+  SendMessageA(window, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "again");
+
+  delete listBox;
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(form.ComponentCount(), 0);
+}
+
+} // namespace
