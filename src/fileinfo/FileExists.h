@@ -13,6 +13,9 @@ struct TFileFacts {
   FILETIME LastAccess = {};
   FILETIME LastWrite = {};
   std::int64_t Size = 0;
+  // The entry's name as its folder stores it: the long name, whatever short name or
+  // wildcard found it.
+  std::string Name;
 };
 
 // The facts of the file at the path, from one FindFirstFileA; none when nothing is found or

@@ -2,6 +2,7 @@
 
 #include "Action.h"
 #include "Application.h"
+#include "FormatSettings.h"
 
 namespace {
 const char* RegisteredFormClass(const char* className, HICON icon) {
@@ -166,6 +167,10 @@ LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (FMenu != nullptr && FMenu->DrawImage(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) {
       return TRUE;
     }
+    break;
+  case WM_WININICHANGE:
+    // Date and time texts made from now on follow the user's changed settings.
+    RefreshFormatSettings();
     break;
   default:
     break;

@@ -55,6 +55,37 @@ int TListView::AddItem(const std::string& caption) {
       SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = ItemCount();
+  item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
+  item.iImage = imageIndex;
+  const int row =
+      static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  for (std::size_t column = 1; column < cells.size(); ++column) {
+    LVITEMA cell = {};
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = static_cast<int>(column);
+    cell.pszText = const_cast<char*>(cells[column].c_str());
+    if (OnGetSubItemImage) {
+      cell.mask |= LVIF_IMAGE;
+      OnGetSubItemImage(this, row, static_cast<int>(column) - 1, cell.iImage);
+    }
+    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
+  }
+  return row;
+}
+
+int TListView::ItemImage(int row) const {
+  LVITEMA item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
 std::string TListView::ItemText(int row, int column) const {
   // The list answers how much it copied, so grow the buffer until the text fits.
   std::vector<char> text(256);
@@ -85,4 +116,48 @@ void TListView::Clear() {
 
 void TListView::SetSmallImages(HIMAGELIST images) {
   SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+HIMAGELIST TListView::SmallImages() const {
+  return reinterpret_cast<HIMAGELIST>(SendMessageA(Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+}
+
+namespace {
+
+struct TSortContext {
+  std::vector<std::string> Cells;
+  TCompareCells Compare;
+  int Column;
+};
+
+int CALLBACK CompareSortKeys(LPARAM row1, LPARAM row2, LPARAM context) {
+  const auto& sort = *reinterpret_cast<const TSortContext*>(context);
+  return sort.Compare(sort.Cells[static_cast<std::size_t>(row1)],
+                      sort.Cells[static_cast<std::size_t>(row2)], sort.Column);
+}
+
+} // namespace
+
+void TListView::SortRows(int column, TCompareCells compare) {
+  TSortContext context{{}, compare, column};
+  const int count = ItemCount();
+  context.Cells.reserve(static_cast<std::size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    context.Cells.push_back(ItemText(row, column));
+    // The list hands the comparison each row's parameter: its place among the texts.
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = row;
+    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
+               reinterpret_cast<LPARAM>(&CompareSortKeys));
+}
+
+LRESULT TListView::NotifyNotification(NMHDR& header) {
+  if (header.code == LVN_COLUMNCLICK) {
+    OnColumnClick(this, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+  }
+  return 0;
 }

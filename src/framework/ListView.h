@@ -1,8 +1,17 @@
 #pragma once
 
+#include "Event.h"
 #include "WinControl.h"
 
 #include <string>
+#include <vector>
+
+// Item, sub-item (0 for the first column after the caption), image index to answer.
+using TGetSubItemImageEvent = TEvent<int, int, int&>;
+// The index of the column whose header was clicked.
+using TColumnClickEvent = TEvent<int>;
+// Compares two rows by their texts in the sort column: negative when the first comes first.
+using TCompareCells = int (*)(const std::string& cell1, const std::string& cell2, int column);
 
 // A list view in report mode: rows of text cells under column headers. Column indexes are
 // the order columns were added in, whatever order the user drags the headers into.
@@ -18,10 +27,25 @@ public:
   int ItemCount() const;
   // Appends a row with the caption; answers its index.
   int AddItem(const std::string& caption);
+  // Appends a row of cells (the caption first) with an image; answers its index. The image
+  // of each sub-item is asked of OnGetSubItemImage.
+  int AddRow(const std::vector<std::string>& cells, int imageIndex);
+  int ItemImage(int row) const;
   // The text of a cell: column 0 is the row's caption, column k its sub-item k - 1.
   std::string ItemText(int row, int column) const;
   void SetItemText(int row, int column, const std::string& text);
   void Clear();
 
   void SetSmallImages(HIMAGELIST images);
+  HIMAGELIST SmallImages() const;
+
+  // Reorders all rows by the texts of one column; the rows move whole (cells, image and
+  // selection). Each text is fetched once, not once per comparison.
+  void SortRows(int column, TCompareCells compare);
+
+  TGetSubItemImageEvent OnGetSubItemImage;
+  TColumnClickEvent OnColumnClick;
+
+protected:
+  LRESULT NotifyNotification(NMHDR& header) override;
 };

@@ -39,6 +39,9 @@ TEST(FileExistsTest, AFoundFileExistsWhateverItsDatesAndAFolderDoesNot) {
   EXPECT_FALSE(FileExistsTest(tree.Path("folder")));
   EXPECT_FALSE(FileExistsTest(tree.Path("missing.txt")));
   EXPECT_FALSE(FileExistsTest(""));
+  // A pattern that matches a file is not that file.
+  EXPECT_FALSE(FileExistsTest(tree.Path("old.*")));
+  EXPECT_FALSE(FileExistsTest(tree.Path("ne?.txt")));
 }
 
 TEST(FileExistsTest, FactsOfAFileHeldOpenWithoutSharingAreStillRead) {

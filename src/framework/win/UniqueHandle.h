@@ -105,6 +105,14 @@ struct TImageListHandleTraits {
 };
 using TImageListHandle = TUniqueHandle<TImageListHandleTraits>;
 
+// Registry keys opened or created by this program (never the predefined root keys).
+struct TRegistryKeyTraits {
+  using THandleType = HKEY;
+  static HKEY Invalid() { return nullptr; }
+  static void Close(HKEY handle) { RegCloseKey(handle); }
+};
+using TRegistryKey = TUniqueHandle<TRegistryKeyTraits>;
+
 // Modules loaded with LoadLibraryA.
 struct TModuleHandleTraits {
   using THandleType = HMODULE;
@@ -112,3 +120,12 @@ struct TModuleHandleTraits {
   static void Close(HMODULE handle) { FreeLibrary(handle); }
 };
 using TModuleHandle = TUniqueHandle<TModuleHandleTraits>;
+
+// Resource updates begun with BeginUpdateResourceA; an update that is not committed with
+// EndUpdateResourceA(release(), FALSE) is discarded.
+struct TResourceUpdateHandleTraits {
+  using THandleType = HANDLE;
+  static HANDLE Invalid() { return nullptr; }
+  static void Close(HANDLE handle) { EndUpdateResourceA(handle, TRUE); }
+};
+using TResourceUpdateHandle = TUniqueHandle<TResourceUpdateHandleTraits>;

@@ -1,0 +1,59 @@
+#include "ShellTypeCache.h"
+
+#include "FileTypeName.h"
+#include "IconSource.h"
+
+namespace {
+
+// The extension under which the file's answers are shared, or none when they cannot be: the
+// shell reads the name that the folder stores, so a file must have been found under the
+// name it was given.
+std::optional<std::string> SharedExtension(const std::string& path,
+                                           const std::optional<TFileFacts>& facts) {
+  if (!facts) {
+    return std::nullopt;
+  }
+  const std::string::size_type slash = path.find_last_of("\\/");
+  const std::string given = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (AsciiUpper(given) != AsciiUpper(facts->Name)) {
+    return std::nullopt;
+  }
+  return FileExtension(facts->Name);
+}
+
+} // namespace
+
+std::string TShellTypeCache::TypeName(const std::string& path,
+                                      const std::optional<TFileFacts>& facts) {
+  const std::optional<std::string> extension = SharedExtension(path, facts);
+  if (!extension) {
+    return FQueries.TypeName(path);
+  }
+  // Case counts: Wine names an unregistered type after the extension as the file spells it
+  // ("txt file", "TXT file").
+  const auto known = FTypeNames.find(*extension);
+  if (known != FTypeNames.end()) {
+    return known->second;
+  }
+  return FTypeNames.emplace(*extension, FQueries.TypeName(path)).first->second;
+}
+
+int TShellTypeCache::IconIndex(const std::string& path, const std::optional<TFileFacts>& facts) {
+  const std::optional<std::string> extension = SharedExtension(path, facts);
+  if (!extension) {
+    return FQueries.IconIndex(path);
+  }
+  // Icons come from the registry alone, whose keys ignore case.
+  const auto [entry, added] = FIcons.try_emplace(AsciiUpper(*extension));
+  TIconEntry& icon = entry->second;
+  if (added) {
+    icon.PerFile = IconComesFromEachFile(*extension);
+  }
+  if (icon.PerFile) {
+    return FQueries.IconIndex(path);
+  }
+  if (!icon.Index) {
+    icon.Index = FQueries.IconIndex(path);
+  }
+  return *icon.Index;
+}

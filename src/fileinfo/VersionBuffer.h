@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// One file's version block in a heap buffer of exactly the size the system asks for, owned
+// by this object and released with it, and the queries on that block. The queries write
+// into the buffer (the ANSI forms convert the resource's text there), so they are not const.
+class TVersionBuffer {
+public:
+  // None when the file has no version block or it cannot be read.
+  static std::optional<TVersionBuffer> Read(const std::string& path);
+
+  // The keys of the block's string tables; none when the block is malformed and must not be
+  // queried.
+  std::optional<std::vector<std::string>> StringTableKeys() const;
+
+  // The text of a string value up to its first NUL; none when the value is missing.
+  std::optional<std::string> Text(const std::string& subBlock);
+  // The language and code page of the first translation entry.
+  std::optional<std::pair<WORD, WORD>> FirstTranslation();
+  std::optional<VS_FIXEDFILEINFO> FixedPart();
+
+private:
+  explicit TVersionBuffer(std::vector<char> bytes) : FBytes(std::move(bytes)) {}
+
+  // The value's bytes, when the query succeeds and they lie within the buffer.
+  std::optional<std::string_view> Query(const std::string& subBlock);
+
+  std::vector<char> FBytes;
+};

@@ -1,0 +1,89 @@
+#include "VersionInfo.h"
+
+#include "FileExists.h"
+#include "VersionBuffer.h"
+
+#include "framework/FileTime.h"
+#include "framework/FormatDateTime.h"
+
+namespace {
+
+std::string ModuleFileName() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) {
+      return std::string();
+    }
+    if (length < path.size()) {
+      return std::string(path.data(), length);
+    }
+    path.resize(path.size() * 2); // cut short: try again with more room
+  }
+}
+
+// The time as display text, in local time at the bias in force now.
+std::string TimeText(const FILETIME& time) {
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&time, &local)) {
+    local = {MAXDWORD, MAXDWORD}; // no date at all, which shows as the fallback date
+  }
+  return DateTimeToStr(FileTimeToDateTime(local));
+}
+
+} // namespace
+
+TVersionInfo::TVersionInfo(TComponent* owner) : TCustomComponent(owner) {
+  Retrieve();
+}
+
+void TVersionInfo::Loaded() {
+  TCustomComponent::Loaded();
+  Retrieve();
+}
+
+void TVersionInfo::SetRetrieveFilename(const std::string& value) {
+  if (value != FRetrieveFilename) {
+    FRetrieveFilename = value;
+    Retrieve();
+  }
+}
+
+// Nothing in this framework streams components or retrieves while one is destroyed, so a
+// retrieval always runs to its end.
+void TVersionInfo::Retrieve() {
+  const std::string target = FRetrieveFilename.empty() ? ModuleFileName() : FRetrieveFilename;
+  FValues = TVersionInfoValues();
+
+  // Attributes and times come from the same directory search that finds the file, so a
+  // file that another program holds open for writing still shows them.
+  const std::optional<TFileFacts> facts = FindFileFacts(target);
+  if (!facts) {
+    return;
+  }
+  const DWORD attributes = facts->Attributes;
+  FValues.Archive = (attributes & FILE_ATTRIBUTE_ARCHIVE) != 0;
+  FValues.ReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  FValues.System = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+  FValues.Hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+  FValues.VolumeId = (attributes & 0x08) != 0; // the volume-label bit of old DOS entries
+  FValues.AnyFile = (attributes & FILE_ATTRIBUTE_NORMAL) != 0;
+  FValues.Directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  FValues.Compressed = (attributes & FILE_ATTRIBUTE_COMPRESSED) != 0;
+  FValues.Created = TimeText(facts->Created);
+  FValues.LastAccess = TimeText(facts->LastAccess);
+  FValues.LastModified = TimeText(facts->LastWrite);
+
+  std::optional<TVersionBuffer> buffer = TVersionBuffer::Read(target);
+  if (!buffer) {
+    return;
+  }
+  // A block whose lengths point outside it is not queried at all: the system's walk trusts
+  // those lengths.
+  const std::optional<std::vector<std::string>> tables = buffer->StringTableKeys();
+  if (!tables) {
+    return;
+  }
+  RetrieveStrings(*buffer, *tables);
+  RetrieveFixedPart(*buffer);
+}

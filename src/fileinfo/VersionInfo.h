@@ -1,0 +1,113 @@
+#pragma once
+
+#include "framework/CustomComponent.h"
+
+#include <string>
+#include <vector>
+
+class TVersionBuffer;
+
+enum TFileOs { foUNKNOWN, foDOS, foOS216, foOS232, foNT };
+enum TFileTyp { ftUNKNOWN, ftAPP, ftDLL, ftDRV, ftFONT, ftVXD, ftSTATIC_LIB };
+
+// What one retrieval tells about a file; everything empty, false or unknown before it.
+struct TVersionInfoValues {
+  std::string FileSubTyp;
+  std::string CompanyName;
+  std::string ProductVersion;
+  std::string FileVersion;
+  std::string InternalFilename;
+  std::string OriginalFilename;
+  std::string ProductName;
+  std::string Comments;
+  std::string Language;
+  std::string LegalCopyright;
+  std::string LegalTrademarks;
+  std::string FileDescription;
+  bool Debug = false;
+  bool PreRelease = false;
+  bool Patched = false;
+  bool PrivateBuild = false;
+  bool InfoInferred = false;
+  bool SpecialBuild = false;
+  std::string LastModified;
+  std::string LastAccess;
+  std::string Created;
+  bool Archive = false;
+  bool ReadOnly = false;
+  bool System = false;
+  bool Hidden = false;
+  bool VolumeId = false;
+  bool AnyFile = false;
+  bool Directory = false;
+  bool Compressed = false;
+  TFileOs FileOs = foUNKNOWN;
+  TFileTyp FileTyp = ftUNKNOWN;
+
+  bool operator==(const TVersionInfoValues&) const = default;
+};
+
+// Reads a file's attributes, its three times as display text, the strings of its version
+// resource and the fixed part of that resource, each time a new file name is written, and
+// keeps them until the next retrieval. A retrieval never raises: what cannot be read stays
+// empty or false. Until a name is written, the program's own executable file is read.
+class TVersionInfo : public TCustomComponent {
+public:
+  explicit TVersionInfo(TComponent* owner);
+
+  void Loaded() override;
+
+  const std::string& About() const { return FAbout; }
+  void SetAbout(const std::string& value) { FAbout = value.substr(0, 10); }
+
+  const std::string& RetrieveFilename() const { return FRetrieveFilename; }
+  // A name other than the stored one (compared exactly) is stored and read at once; the
+  // stored one again reads nothing.
+  void SetRetrieveFilename(const std::string& value);
+
+  // Every output of the last retrieval at once.
+  const TVersionInfoValues& Values() const { return FValues; }
+
+  const std::string& FileSubTyp() const { return FValues.FileSubTyp; }
+  const std::string& CompanyName() const { return FValues.CompanyName; }
+  const std::string& ProductVersion() const { return FValues.ProductVersion; }
+  const std::string& FileVersion() const { return FValues.FileVersion; }
+  const std::string& InternalFilename() const { return FValues.InternalFilename; }
+  const std::string& OriginalFilename() const { return FValues.OriginalFilename; }
+  const std::string& ProductName() const { return FValues.ProductName; }
+  const std::string& Comments() const { return FValues.Comments; }
+  const std::string& Language() const { return FValues.Language; }
+  const std::string& LegalCopyright() const { return FValues.LegalCopyright; }
+  const std::string& LegalTrademarks() const { return FValues.LegalTrademarks; }
+  const std::string& FileDescription() const { return FValues.FileDescription; }
+  bool Debug() const { return FValues.Debug; }
+  bool PreRelease() const { return FValues.PreRelease; }
+  bool Patched() const { return FValues.Patched; }
+  bool PrivateBuild() const { return FValues.PrivateBuild; }
+  bool InfoInferred() const { return FValues.InfoInferred; }
+  bool SpecialBuild() const { return FValues.SpecialBuild; }
+  const std::string& LastModified() const { return FValues.LastModified; }
+  const std::string& LastAccess() const { return FValues.LastAccess; }
+  const std::string& Created() const { return FValues.Created; }
+  bool Archive() const { return FValues.Archive; }
+  bool ReadOnly() const { return FValues.ReadOnly; }
+  bool System() const { return FValues.System; }
+  bool Hidden() const { return FValues.Hidden; }
+  bool VolumeId() const { return FValues.VolumeId; }
+  bool AnyFile() const { return FValues.AnyFile; }
+  bool Directory() const { return FValues.Directory; }
+  bool Compressed() const { return FValues.Compressed; }
+  TFileOs FileOs() const { return FValues.FileOs; }
+  TFileTyp FileTyp() const { return FValues.FileTyp; }
+
+private:
+  void Retrieve();
+  // The string table's values and the language it is in (VersionInfoStrings.cpp).
+  void RetrieveStrings(TVersionBuffer& buffer, const std::vector<std::string>& tables);
+  // The flags, system, type and subtype of the fixed part (VersionInfoFixed.cpp).
+  void RetrieveFixedPart(TVersionBuffer& buffer);
+
+  std::string FAbout;
+  std::string FRetrieveFilename;
+  TVersionInfoValues FValues;
+};

@@ -1,0 +1,100 @@
+#include "fileinfo/ShellTypeCache.h"
+#include "fileinfo/FileCtrl.h"
+#include "fileinfo/FileTypeName.h"
+#include "fileinfo/IconSource.h"
+
+#include "ShellFixtures.h"
+
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+TEST(ShellTypeCache, AsksTheShellOncePerExtensionUnlessTheAnswerMayDiffer) {
+  TTempTree tree;
+  for (const char* name : {"a.txt", "b.txt", "C.TXT", "d.lnk", "e.lnk"}) {
+    tree.File(name);
+  }
+  tree.Folder("f.txt");
+  std::map<std::string, int> typeAsks;
+  std::map<std::string, int> iconAsks;
+  TShellTypeCache cache(TShellQueries{[&](const std::string& path) {
+                                        ++typeAsks[path.substr(tree.Root().size() + 1)];
+                                        return ShellTypeName(path);
+                                      },
+                                      [&](const std::string& path) {
+                                        ++iconAsks[path.substr(tree.Root().size() + 1)];
+                                        return ShellIconIndex(path);
+                                      }});
+
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const char* name :
+         {"a.txt", "b.txt", "C.TXT", "d.lnk", "e.lnk", "f.txt", "g.txt", "*.txt"}) {
+      const std::string path = tree.Path(name);
+      const std::optional<TFileFacts> facts = FindFileFacts(path);
+      cache.TypeName(path, facts);
+      cache.IconIndex(path, facts);
+    }
+  }
+  // Wine spells an unknown type as its files spell the extension, so .TXT is asked apart;
+  // shortcuts show their targets' icons; the folder, the missing name and the wildcard are
+  // not the file that a search finds under that name.
+  const std::map<std::string, int> expectedTypes = {{"a.txt", 1}, {"C.TXT", 1}, {"d.lnk", 1},
+                                                    {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  const std::map<std::string, int> expectedIcons = {{"a.txt", 1}, {"d.lnk", 2}, {"e.lnk", 2},
+                                                    {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  EXPECT_EQ(typeAsks, expectedTypes);
+  EXPECT_EQ(iconAsks, expectedIcons);
+}
+
+TEST(ShellTypeCache, FilesThatCarryTheirOwnIconsShowThemEach) {
+  const TRegisteredType ownIcons(".kovqown", "KOVQuillet.OwnIcon", "%1");
+  const TRegisteredType ownNoType(".kovqext", "", "\"%1\"");
+  const TRegisteredType shared(".kovqshared", "KOVQuillet.Shared", "shell32.dll,3");
+  const TRegisteredType handled(".kovqhandled", "KOVQuillet.Handled", "shell32.dll,3");
+  handled.AddTypeKey("shellex\\IconHandler");
+  EXPECT_TRUE(IconComesFromEachFile(".kovqown"));
+  EXPECT_TRUE(IconComesFromEachFile(".KOVQOWN"));
+  EXPECT_TRUE(IconComesFromEachFile(".kovqext"));
+  EXPECT_TRUE(IconComesFromEachFile(".kovqhandled"));
+  EXPECT_TRUE(IconComesFromEachFile(".lnk"));
+  EXPECT_TRUE(IconComesFromEachFile(".url"));
+  EXPECT_FALSE(IconComesFromEachFile(".kovqshared"));
+  EXPECT_FALSE(IconComesFromEachFile(".kovqnone"));
+  EXPECT_FALSE(IconComesFromEachFile(""));
+
+  TTempTree tree;
+  WriteIconFile(tree.Path("red.kovqown"), RGB(255, 0, 0));
+  WriteIconFile(tree.Path("blue.kovqown"), RGB(0, 0, 255));
+  tree.File("plain.kovqext");
+  TFileCtrl ctrl(nullptr);
+  ctrl.SetFileName(tree.Path("red.kovqown"));
+  const int red = ctrl.GetSystemIconIndex();
+  ctrl.SetFileName(tree.Path("blue.kovqown"));
+  const int blue = ctrl.GetSystemIconIndex();
+  EXPECT_EQ(red, DirectIconIndex(tree.Path("red.kovqown")));
+  EXPECT_EQ(blue, DirectIconIndex(tree.Path("blue.kovqown")));
+  EXPECT_NE(red, blue);
+  EXPECT_EQ(ctrl.FileType(), DirectTypeName(tree.Path("blue.kovqown")));
+
+  // A registered extension that names no type: Wine's shell then has no type name for it.
+  ctrl.SetFileName(tree.Path("plain.kovqext"));
+  const std::string shellType = DirectTypeName(tree.Path("plain.kovqext"));
+  EXPECT_EQ(ctrl.FileType(), shellType.empty() ? ".KOVQEXT-Files" : shellType);
+}
+
+TEST(ShellTypeCache, TheFallbackTypeNameIsTheCapitalisedExtension) {
+  EXPECT_EQ(FallbackTypeName("C:\\data\\report.xyz"), ".XYZ-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\data\\archive.tar.Gz"), ".GZ-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\data\\my.file name"), ".FILE NAME-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\data\\caf\xe9.\xe9t\xe9"), ".\xe9T\xe9-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\data\\noext"), "-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\da.ta\\noext"), "-Files");
+  EXPECT_EQ(FallbackTypeName("C:\\data\\file.txt:stream"), "-Files");
+  EXPECT_EQ(FallbackTypeName(""), "-Files");
+}
+
+} // namespace
