@@ -41,6 +41,10 @@ protected:
   // it raises is raised again on this thread.
   template <typename TDerived>
   void Synchronize(void (TDerived::*method)()) {
+    // Without an application there is no UI thread to hand the method to.
+    if (Application == nullptr) {
+      return;
+    }
     Application->Synchronize([this, method] { (static_cast<TDerived*>(this)->*method)(); });
   }
 

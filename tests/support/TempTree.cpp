@@ -1,5 +1,7 @@
 #include "TempTree.h"
 
+#include "FolderLink.h"
+
 #include "framework/win/UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -64,28 +66,59 @@ void TTempTree::SparseFile(const std::string& relative, std::uint64_t size) cons
   ASSERT_TRUE(SetEndOfFile(file.get()));
 }
 
-void RemoveTree(const std::string& folder) {
+namespace {
+
+enum class TEntryKind { File, Folder, FolderLink };
+
+// Calls action with the path and kind of every entry of the folder but "." and "..".
+template <typename TAction>
+void ForEachEntry(const std::string& folder, TAction action) {
   WIN32_FIND_DATAA entry;
   const TFindHandle find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-  if (find) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") {
-        continue;
-      }
-      const std::string path = folder + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      const DWORD link = FILE_ATTRIBUTE_REPARSE_POINT;
-      if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-          (entry.dwFileAttributes & link) == 0) {
-        RemoveTree(path);
-      } else if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        RemoveDirectoryA(path.c_str()); // a link to a folder: remove the link, not the target
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find.get(), &entry));
+  if (!find) {
+    return;
   }
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") {
+      continue;
+    }
+    const DWORD attributes = entry.dwFileAttributes;
+    const TEntryKind kind = (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? TEntryKind::File
+                            : (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                                ? TEntryKind::FolderLink
+                                : TEntryKind::Folder;
+    action(folder + "\\" + name, kind);
+  } while (FindNextFileA(find.get(), &entry));
+}
+
+void RemoveFolderLinks(const std::string& folder) {
+  ForEachEntry(folder, [](const std::string& path, TEntryKind kind) {
+    if (kind == TEntryKind::Folder) {
+      RemoveFolderLinks(path);
+    } else if (kind == TEntryKind::FolderLink) {
+      RemoveFolderLink(path); // the link, not the folder it leads to
+    }
+  });
+}
+
+void RemoveFoldersAndFiles(const std::string& folder) {
+  ForEachEntry(folder, [](const std::string& path, TEntryKind kind) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (kind == TEntryKind::Folder) {
+      RemoveFoldersAndFiles(path);
+    } else {
+      DeleteFileA(path.c_str());
+    }
+  });
   SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
   RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+void RemoveTree(const std::string& folder) {
+  // Links go first: Wine neither shows nor removes a link whose folder has gone.
+  RemoveFolderLinks(folder);
+  RemoveFoldersAndFiles(folder);
 }
