@@ -33,3 +33,10 @@ bool TCheckBox::Checked() const {
 void TCheckBox::SetChecked(bool checked) {
   SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+TPropertyList TCheckBox::PublishedProperties() {
+  return {BooleanProperty(
+              "Checked", [this] { return Checked(); }, [this](bool b) { SetChecked(b); }),
+          StringProperty(
+              "Caption", [this] { return Text(); }, [this](const std::string& s) { SetText(s); })};
+}

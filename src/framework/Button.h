@@ -31,4 +31,6 @@ public:
 
   bool Checked() const;
   void SetChecked(bool checked);
+
+  TPropertyList PublishedProperties() override;
 };

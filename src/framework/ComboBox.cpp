@@ -47,3 +47,9 @@ void TComboBox::SetDropDownCount(int count) {
   SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left,
                rect.bottom - rect.top + count * itemHeight + 2, SWP_NOMOVE | SWP_NOZORDER);
 }
+
+TPropertyList TComboBox::PublishedProperties() {
+  return {StringsProperty("Items", [this]() -> TStrings& { return Items(); }),
+          StringProperty(
+              "Text", [this] { return Text(); }, [this](const std::string& s) { SetText(s); })};
+}

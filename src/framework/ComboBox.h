@@ -28,6 +28,8 @@ public:
   // The height of the list that drops down, in items.
   void SetDropDownCount(int count);
 
+  TPropertyList PublishedProperties() override;
+
 private:
   TComboBoxStrings FItems;
   HWND FEdit;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Object.h"
+#include "Properties.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ public:
 
   // Told once the owner has finished building and setting up its components.
   virtual void Loaded() {}
+  // The properties that can be read and written by name, as stored settings do.
+  virtual TPropertyList PublishedProperties() { return {}; }
 
 protected:
   // Told of a component being inserted or removed anywhere among the components of the same

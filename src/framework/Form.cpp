@@ -54,14 +54,33 @@ void TForm::SetMenu(TMainMenu* menu) {
 }
 
 void TForm::Show() {
+  if (Visible()) {
+    return;
+  }
+  OnShow(this);
   if (!FShown) {
     FShown = true;
     if (FPosition == poScreenCenter) {
       CenterOnScreen();
     }
-    OnShow(this);
   }
-  ShowWindow(Handle(), SW_SHOW);
+  static const int showCommands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+  ShowWindow(Handle(), showCommands[FWindowState]);
+}
+
+TWindowState TForm::WindowState() const {
+  if (!Visible()) {
+    return FWindowState;
+  }
+  return IsIconic(Handle()) ? wsMinimized : IsZoomed(Handle()) ? wsMaximized : wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  FWindowState = state;
+  if (Visible()) {
+    static const int showCommands[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    ShowWindow(Handle(), showCommands[state]);
+  }
 }
 
 void TForm::Close() {

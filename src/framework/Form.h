@@ -9,6 +9,7 @@
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 using TNotifyEvent = TEvent<>;
 using TCloseQueryEvent = TEvent<bool&>;
@@ -25,12 +26,17 @@ public:
 
   void SetFont(const char* face, int pixelHeight);
   HFONT Font() const { return FFont.get(); }
+  TPosition Position() const { return FPosition; }
   void SetPosition(TPosition position) { FPosition = position; }
+  // Normal, minimized or maximized: applied at once when the form is visible, otherwise
+  // when it is shown.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
   void SetMenu(TMainMenu* menu);
   TMainMenu* Menu() const { return FMenu; }
 
-  // Shows the form; before the first showing it takes its place on the screen and raises
-  // OnShow.
+  // Shows the form: OnShow first, then, at the first showing, the place its Position asks
+  // for, then the window in its WindowState.
   void Show();
   // Asks OnCloseQuery, then OnClose, then hides the form or, for the main form, ends the
   // application.
@@ -63,6 +69,7 @@ private:
   TFontHandle FFont;
   TMainMenu* FMenu = nullptr;
   TPosition FPosition = poDesigned;
+  TWindowState FWindowState = wsNormal;
   bool FShown = false;
   bool FDestroyed = false;
   HWND FFocused = nullptr;

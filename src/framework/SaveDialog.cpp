@@ -32,3 +32,12 @@ bool TSaveDialog::Execute(HWND owner) {
   FFileName = fileName.data();
   return true;
 }
+
+TPropertyList TSaveDialog::PublishedProperties() {
+  const auto field = [](const char* name, std::string& value) {
+    return StringProperty(
+        name, [&value] { return value; }, [&value](const std::string& s) { value = s; });
+  };
+  return {field("DefaultExt", FDefaultExt), field("FileName", FFileName), field("Filter", FFilter),
+          field("InitialDir", FInitialDir)};
+}

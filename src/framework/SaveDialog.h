@@ -27,6 +27,8 @@ public:
   // Shows the dialog, owned by the window; true when the user chose a file.
   bool Execute(HWND owner);
 
+  TPropertyList PublishedProperties() override;
+
 private:
   std::string FFileName;
   std::string FInitialDir;

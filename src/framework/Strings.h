@@ -16,6 +16,9 @@ public:
   // Appends the string; answers its index.
   virtual int Add(const std::string& s) = 0;
   virtual void Clear() = 0;
+
+  // Replaces every string by those of the source.
+  void Assign(const TStrings& source);
 };
 
 // The strings held in memory.

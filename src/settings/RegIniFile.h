@@ -1,0 +1,43 @@
+#pragma once
+
+#include "framework/win/UniqueHandle.h"
+
+#include <stdexcept>
+#include <string>
+
+class ERegistryException : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A store of named text values in sections, kept in the registry under one key of the
+// current user: each section is a sub-key, each value a registry string.
+class TRegIniFile {
+public:
+  // Opens the key, creating it when missing (also for reading). A store opened for reading
+  // opens its sections for reading only.
+  TRegIniFile(const std::string& keyPath, bool readOnly);
+
+  // The value's text; the default when the section or value is missing. Raises
+  // ERegistryException when the value is not a string.
+  std::string ReadValue(const std::string& section, const std::string& name,
+                        const std::string& defaultValue) const;
+  // The value as a decimal number; the default when missing or not a number.
+  int ReadNumber(const std::string& section, const std::string& name, int defaultValue) const;
+
+  // Raise ERegistryException when the section cannot be created or the value not set.
+  void WriteValue(const std::string& section, const std::string& name, const std::string& text);
+  void WriteNumber(const std::string& section, const std::string& name, int value);
+  void WriteFlag(const std::string& section, const std::string& name, bool value);
+
+  // Removes the section with everything below it; nothing happens when it is missing.
+  void DeleteSection(const std::string& section);
+
+private:
+  TRegistryKey FKey;
+  REGSAM FAccess;
+};
+
+// The text as a decimal integer, as the stored settings write numbers; the default when it
+// is not one.
+int StrToIntDef(const std::string& text, int defaultValue);
