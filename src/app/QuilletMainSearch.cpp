@@ -4,8 +4,9 @@
 // engine's events move the status bar, the animation and the two actions through it.
 
 namespace {
+// The first to the eighth frame; the control counts frames from 0.
 const int FirstAnimationFrame = 0;
-const int LastAnimationFrame = 8;
+const int LastAnimationFrame = 7;
 const WORD EnterKey = 13;
 } // namespace
 

@@ -1,0 +1,101 @@
+#include "MainWindowSession.h"
+
+#include "support/Pump.h"
+#include "support/TempTree.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ClickToolButton(const TfrmQuilletMain& form, int index) {
+  const HWND toolBar = form.ToolBar1->Handle();
+  RECT button;
+  SendMessageA(toolBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+  const LPARAM centre =
+      MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  SendMessageA(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMessageA(toolBar, WM_LBUTTONUP, 0, centre);
+}
+
+TEST(MainWindowCloseTest, ExitAltF4AndTheCloseBoxEachEndTheMessageLoop) {
+  struct TWay {
+    const char* Name;
+    void (*Request)(const TfrmQuilletMain& form);
+  };
+  const TWay ways[] = {
+      {"File, Exit",
+       [](const TfrmQuilletMain& form) {
+         const HMENU file = GetSubMenu(GetMenu(form.Handle()), 0);
+         PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(file, 2), 0), 0);
+       }},
+      {"Exit tool button", [](const TfrmQuilletMain& form) { ClickToolButton(form, 2); }},
+      {"Alt+F4",
+       [](const TfrmQuilletMain& form) { PostKey(form.edStartDir->Handle(), VK_F4, true); }},
+      {"close box",
+       [](const TfrmQuilletMain& form) {
+         PostMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+       }},
+  };
+  for (const TWay& way : ways) {
+    SCOPED_TRACE(way.Name);
+    TMainWindowSession session;
+    const TfrmQuilletMain& form = session.Form();
+    way.Request(form);
+    ASSERT_TRUE(PumpUntil([&] { return session.App().Terminated(); }));
+    EXPECT_TRUE(TakeQuitMessage());
+    // The window stays until the application that owns it goes.
+    EXPECT_TRUE(IsWindow(form.Handle()));
+    EXPECT_TRUE(session.Errors().empty());
+  }
+}
+
+TEST(MainWindowCloseTest, ClosingMidSearchEndsTheWalkAsFinished) {
+  TTempTree tree;
+  MakeSearchTree(tree);
+  HWND window = nullptr;
+  {
+    TMainWindowSession session;
+    TfrmQuilletMain& form = session.Form();
+    window = form.Handle();
+    TStatusWatch watch(form.StatusBar1->Handle());
+    SetText(form.edStartDir, tree.Root());
+    SetText(form.edFileMasks, "*.none");
+    // The close box is pressed while the first folder shows; the walk handles the request
+    // when it enters the next folder.
+    watch.OnSearching = [&](const std::string&) {
+      if (watch.Folders().size() == 1) {
+        PostMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+    };
+    Click(form.BtnFind->Handle());
+    ASSERT_TRUE(PumpUntil([&] { return watch.Count("Finished.") == 1; }));
+    EXPECT_TRUE(session.App().Terminated());
+    EXPECT_EQ(watch.Folders().size(), 2u) << "the walk ends in the folder it entered";
+    EXPECT_EQ(watch.Count("Cancelled."), 0);
+    EXPECT_EQ(watch.Texts().back(), "Finished.");
+    EXPECT_FALSE(form.Animate1->Active());
+    EXPECT_TRUE(form.actFindFind->Enabled());
+    EXPECT_FALSE(form.actFindStop->Enabled());
+    EXPECT_TRUE(TakeQuitMessage());
+    EXPECT_TRUE(session.Errors().empty());
+  }
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(Application, nullptr);
+  EXPECT_EQ(frmQuilletMain, nullptr);
+
+  // The next application of the process searches as the first one did.
+  TMainWindowSession session;
+  TfrmQuilletMain& form = session.Form();
+  TStatusWatch watch(form.StatusBar1->Handle());
+  SetText(form.edStartDir, tree.Root());
+  SetText(form.edFileMasks, "*.none");
+  Click(form.BtnFind->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return watch.Count("Finished.") == 1; }));
+  EXPECT_EQ(Sorted(watch.Folders()), Sorted(SearchTreeFolders(tree)));
+  EXPECT_FALSE(session.App().Terminated());
+  EXPECT_TRUE(session.Errors().empty());
+}
+
+} // namespace
