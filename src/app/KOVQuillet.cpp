@@ -1,8 +1,10 @@
 #include "QuilletMain.h"
 
 #include "framework/Application.h"
+#include "framework/win/OleSession.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const TOleSession ole;
   TApplication application;
   application.SetTitle("KOVQuillet");
   // Owned by the application, which destroys it after the message loop.

@@ -38,6 +38,10 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   FileGrep1->OnFinished = Bind<&TfrmQuilletMain::FileGrep1Finished>(this);
   FileGrep1->OnCancel = Bind<&TfrmQuilletMain::FileGrep1Cancel>(this);
   FileGrep1->OnDirChange = Bind<&TfrmQuilletMain::FileGrep1DirChange>(this);
+  FileGrep1->OnFound = Bind<&TfrmQuilletMain::FileGrep1Found>(this);
+  VersionInfo1 = Named(new TVersionInfo(this), "VersionInfo1");
+  CreateStorage();
+  FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
 
   CreateActions();
   CreateMenu();
@@ -47,6 +51,8 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   StatusBar1 = Named(new TStatusBar(this, Handle()), "StatusBar1");
   StatusBar1->SetPanels({400, 50});
   Resize();
+  OnCreate = Bind<&TfrmQuilletMain::FormCreate>(this);
+  OnClose = Bind<&TfrmQuilletMain::FormClose>(this);
   DoCreate();
 }
 
@@ -55,6 +61,19 @@ TfrmQuilletMain::~TfrmQuilletMain() {
   if (frmQuilletMain == this) {
     frmQuilletMain = nullptr;
   }
+}
+
+void TfrmQuilletMain::CreateStorage() {
+  FormStorage1 = Named(new TFormStorage(this), "FormStorage1");
+  FormStorage1->SetIniFileName("Software\\KOV\\KOVQuillet");
+  FormStorage1->SetIniSection("Main");
+  FormStorage1->SetStoredProps({"edFileMasks.Items", "edFileMasks.Text", "edStartDir.Text",
+                                "IncludeSubFolders.Checked", "SaveDialog1.InitialDir",
+                                "SaveDialog1.FileName"});
+  SaveDialog1 = Named(new TSaveDialog(this), "SaveDialog1");
+  SaveDialog1->SetDefaultExt("txt");
+  SaveDialog1->SetFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
+  SaveDialog1->SetOptions(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING);
 }
 
 void TfrmQuilletMain::CreateActions() {
@@ -88,6 +107,7 @@ void TfrmQuilletMain::CreateActions() {
     setting.Action->SetImageIndex(setting.ImageIndex);
     setting.Action->SetShortCut(setting.ShortCut);
   }
+  actFileSaveAs->OnExecute = Bind<&TfrmQuilletMain::actFileSaveAsExecute>(this);
   actFileExit->OnExecute = Bind<&TfrmQuilletMain::actFileExitExecute>(this);
   actFindFind->OnExecute = Bind<&TfrmQuilletMain::actFindFindExecute>(this);
   actFindStop->OnExecute = Bind<&TfrmQuilletMain::actFindStopExecute>(this);
@@ -203,6 +223,8 @@ void TfrmQuilletMain::CreateResultList() {
   for (int index = 0; index < 18; ++index) {
     ListView->AddColumn(captions[index], 100, index == attributesColumn ? 60 : 0);
   }
+  ListView->OnGetSubItemImage = Bind<&TfrmQuilletMain::ListViewGetSubItemImage>(this);
+  ListView->OnColumnClick = Bind<&TfrmQuilletMain::ListViewColumnClick>(this);
 }
 
 void TfrmQuilletMain::Resize() {

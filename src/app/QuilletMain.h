@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fileinfo/FileCtrl.h"
+#include "fileinfo/VersionInfo.h"
 #include "framework/Action.h"
 #include "framework/Animate.h"
 #include "framework/Button.h"
@@ -12,11 +14,13 @@
 #include "framework/ListView.h"
 #include "framework/Menu.h"
 #include "framework/Panel.h"
+#include "framework/SaveDialog.h"
 #include "framework/StatusBar.h"
 #include "framework/ToolBar.h"
 #include "framework/ToolTips.h"
 #include "framework/win/UniqueHandle.h"
 #include "search/FileGrep.h"
+#include "settings/Placement.h"
 
 #include <cstdint>
 #include <string>
@@ -48,6 +52,10 @@ public:
 
   // Components.
   TFileGrep* FileGrep1 = nullptr;
+  TVersionInfo* VersionInfo1 = nullptr;
+  TFormStorage* FormStorage1 = nullptr;
+  TSaveDialog* SaveDialog1 = nullptr;
+  TFileCtrl* FileCtrl1 = nullptr;
   TImageList* ImageList1 = nullptr;
   TActionList* ActionList1 = nullptr;
   TAction* actFileSaveAs = nullptr;
@@ -66,6 +74,12 @@ public:
   void FileGrep1DirChange(TObject* Sender, const std::string& name);
   void FileGrep1Finished(TObject* Sender);
   void FileGrep1Cancel(TObject* Sender);
+  void FileGrep1Found(TObject* Sender, const std::string& found);
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void ListViewGetSubItemImage(TObject* Sender, int Item, int SubItem, int& ImageIndex);
+  void ListViewColumnClick(TObject* Sender, int Column);
+  void actFileSaveAsExecute(TObject* Sender);
 
 protected:
   void Resize() override;
@@ -76,9 +90,18 @@ private:
   void CreateToolBar();
   void CreateSearchPanel();
   void CreateResultList();
+  void CreateStorage();
   void SearchEnded(const char* status);
 
   std::int32_t FFoundCount = 0;
+  // The row being filled by the found handler.
+  int FFoundItem = -1;
+  std::string FFoundDir;
+  std::string FFoundName;
+  bool FSortAscending = false;
+  std::uint8_t FSortColumn = 0;
+  // The shell's small-icon list, shared: freeing this wrapper leaves it intact.
+  TImageList* FSmallImages = nullptr;
   // Where the system's find-file animation comes from.
   TModuleHandle FShell32;
   TImageList* FFindGlyph = nullptr;
@@ -86,3 +109,14 @@ private:
 };
 
 extern TfrmQuilletMain* frmQuilletMain;
+
+// The direction CompareRows sorts in; the list calls it as a plain function.
+extern bool SortAscending;
+// Orders two rows by their texts in the sort column, as the system compares texts.
+int CompareRows(const std::string& Row1, const std::string& Row2, int ColumnIndex);
+// Splits a found record, "<folder>\;<name>;", into the folder with its backslash and the
+// name, whatever ";" either holds.
+void SplitFoundRecord(const std::string& found, std::string& directory, std::string& name);
+// The saved report: the column captions and every row, cells joined by two tabs, each line
+// ended by CR LF.
+std::string ReportText(const TListView& list);

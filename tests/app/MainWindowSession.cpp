@@ -1,5 +1,6 @@
 #include "MainWindowSession.h"
 
+#include "support/StoredSettings.h"
 #include "support/TempTree.h"
 
 #include <commctrl.h>
@@ -17,6 +18,8 @@ void TErrorLog::Report(TObject*, const std::exception& error) {
 }
 
 TMainWindowSession::TMainWindowSession() : FForm(nullptr) {
+  // Each test starts as a first run: settings stored by an earlier one would leak into it.
+  ClearStoredSettings();
   FApplication.OnException = Bind<&TErrorLog::Report>(&FErrors);
   // Owned by the application, which destroys it with itself.
   FForm = new TfrmQuilletMain(&FApplication);

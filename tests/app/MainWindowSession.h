@@ -3,6 +3,7 @@
 #include "app/QuilletMain.h"
 
 #include "framework/Application.h"
+#include "framework/win/OleSession.h"
 
 #include <windows.h>
 
@@ -36,6 +37,7 @@ public:
   const std::vector<std::string>& Errors() const { return FErrors.Messages(); }
 
 private:
+  TOleSession FOle;  // the shell's file queries need it
   TErrorLog FErrors; // outlives the application, which may report while it ends
   TApplication FApplication;
   TfrmQuilletMain* FForm;

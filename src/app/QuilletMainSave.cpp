@@ -1,0 +1,45 @@
+#include "QuilletMain.h"
+
+#include "framework/Application.h"
+#include "framework/FileStream.h"
+
+// The saved report: a header line of the column captions and a line per row, cells joined
+// by two tabs, every line ended by CR LF, written in one piece.
+
+namespace {
+const char CellSeparator[] = "\t\t";
+const char LineEnd[] = "\r\n";
+} // namespace
+
+std::string ReportText(const TListView& list) {
+  const int columns = list.ColumnCount();
+  std::string report;
+  auto appendLine = [&](auto cellText) {
+    for (int column = 0; column < columns; ++column) {
+      if (column > 0) {
+        report += CellSeparator;
+      }
+      report += cellText(column);
+    }
+    report += LineEnd;
+  };
+  appendLine([&](int column) { return list.ColumnCaption(column); });
+  for (int row = 0; row < list.ItemCount(); ++row) {
+    appendLine([&](int column) { return list.ItemText(row, column); });
+  }
+  return report;
+}
+
+void TfrmQuilletMain::actFileSaveAsExecute(TObject*) {
+  if (ListView->ItemCount() == 0) {
+    MessageBoxA(Handle(), "Sorry! But there is nothing to save :-)", Application->Title().c_str(),
+                MB_OK);
+    return;
+  }
+  if (!SaveDialog1->Execute(Handle())) {
+    return;
+  }
+  const std::string report = ReportText(*ListView);
+  TFileStream file(SaveDialog1->FileName());
+  file.WriteBuffer(report.data(), report.size());
+}
