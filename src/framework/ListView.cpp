@@ -21,6 +21,7 @@ void TListView::AddColumn(const std::string& caption, int width, int minWidth) {
   column.cxMin = minWidth;
   column.iSubItem = ColumnCount();
   SendMessageA(Handle(), LVM_INSERTCOLUMNA, ColumnCount(), reinterpret_cast<LPARAM>(&column));
+  FMinWidths.push_back(minWidth);
 }
 
 int TListView::ColumnCount() const {
@@ -160,4 +161,23 @@ LRESULT TListView::NotifyNotification(NMHDR& header) {
     OnColumnClick(this, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
   }
   return 0;
+}
+
+LRESULT TListView::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    // Wine's list view keeps a column's smallest width only when it is set by a message;
+    // a drag of the header's divider below it is refused here.
+    auto& notify = *reinterpret_cast<NMHEADERA*>(lParam);
+    const bool changing =
+        notify.hdr.code == HDN_ITEMCHANGINGA || notify.hdr.code == HDN_ITEMCHANGINGW;
+    if (changing && notify.pitem != nullptr && (notify.pitem->mask & HDI_WIDTH) != 0 &&
+        notify.iItem >= 0 && notify.iItem < static_cast<int>(FMinWidths.size()) &&
+        notify.pitem->cxy < FMinWidths[static_cast<std::size_t>(notify.iItem)]) {
+      // Refused, and the column goes to its smallest width once the drag step is over.
+      PostMessageA(Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(notify.iItem),
+                   FMinWidths[static_cast<std::size_t>(notify.iItem)]);
+      return TRUE;
+    }
+  }
+  return DefaultHandler(message, wParam, lParam);
 }

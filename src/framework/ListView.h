@@ -48,4 +48,9 @@ public:
 
 protected:
   LRESULT NotifyNotification(NMHDR& header) override;
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  // Each column's smallest width, kept also when the user drags its divider.
+  std::vector<int> FMinWidths;
 };
