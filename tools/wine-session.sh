@@ -48,5 +48,10 @@ setsid wineserver -p >/dev/null 2>&1 &
 # prefix, so windows would be drawn in whatever fontconfig offers; a Windows installation
 # has them in its Fonts folder.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# On our own Xvfb there is no window manager, and Wine waits two seconds for one whenever a
+# managed window is hidden or destroyed; windows it does not hand to a manager do not wait.
+if [ -n "$xvfb_pid" ]; then
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+fi
 
 "$@"
