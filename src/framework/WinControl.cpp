@@ -2,15 +2,35 @@
 
 #include "Application.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
 
-const char ControlProperty[] = "KOVQuillet.Control";
-const UINT_PTR PartSubclassId = 2;
-const UINT_PTR ControlSubclassId = 1;
+// What this program knows of one of its windows. Kept here rather than in window properties
+// or comctl32's subclass chains: under Wine every window property lookup is a round trip to
+// the wine server, which every message of a subclassed control would pay.
+struct TWindowEntry {
+  // Null once the object is gone while its window lives on.
+  TWinControl* Control = nullptr;
+  // The procedure the window had before it was subclassed; null for windows of our classes.
+  WNDPROC Previous = nullptr;
+  // A child window a control is made of, such as the edit box of a combo box.
+  bool Part = false;
+};
+
+// The program's windows all live on its UI thread, which alone reads and writes this map.
+std::unordered_map<HWND, TWindowEntry>& Windows() {
+  static std::unordered_map<HWND, TWindowEntry> windows;
+  return windows;
+}
+
+TWindowEntry* EntryOf(HWND window) {
+  auto& windows = Windows();
+  const auto found = windows.find(window);
+  return found != windows.end() ? &found->second : nullptr;
+}
 
 HWND CreateControlWindow(const char* className, DWORD style, DWORD exStyle, HWND parent,
                          void* createParameter) {
@@ -50,8 +70,7 @@ TWinControl::TWinControl(TComponent* owner, const char* className, DWORD style, 
                          DWORD exStyle)
     : TComponent(owner), FHandle(CreateControlWindow(className, style, exStyle, parent, nullptr)),
       FSubclassed(true) {
-  Attach(Handle());
-  SetWindowSubclass(Handle(), &SubclassProc, ControlSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Subclass(Handle(), false);
   if (const HFONT font = ParentFont(parent)) {
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
@@ -67,32 +86,49 @@ TWinControl::TWinControl(TComponent* owner, TOwnClass, const char* className, DW
   if (!FHandle) {
     FHandle.reset(window);
   }
-  Attach(Handle());
+  Windows()[Handle()].Control = this;
 }
 
 TWinControl::~TWinControl() {
   // The window may outlive this object's own handling by a few messages while it is
   // destroyed; from here on they go to the system's default handling.
+  // The procedure of a subclassed window stays in place, since another may have subclassed it
+  // since; it hands these messages to the procedure it replaced.
   if (const HWND window = FHandle.get()) {
-    Detach(window);
+    if (TWindowEntry* entry = EntryOf(window)) {
+      entry->Control = nullptr;
+    }
+    if (!FSubclassed) {
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      Windows().erase(window);
+    }
+  }
+  for (const HWND part : FParts) {
+    if (TWindowEntry* entry = EntryOf(part)) {
+      entry->Control = nullptr;
+    }
   }
 }
 
-void TWinControl::Attach(HWND window) {
-  SetPropA(window, ControlProperty, reinterpret_cast<HANDLE>(this));
+void TWinControl::Subclass(HWND window, bool part) {
+  TWindowEntry& entry = Windows()[window];
+  entry.Control = this;
+  entry.Part = part;
+  entry.Previous = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }
 
-void TWinControl::Detach(HWND window) {
-  RemovePropA(window, ControlProperty);
-  if (FSubclassed) {
-    RemoveWindowSubclass(window, &SubclassProc, ControlSubclassId);
+void TWinControl::Forget(HWND window, bool part) {
+  if (part) {
+    std::erase(FParts, window);
   } else {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    FHandle.release();
   }
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-  return window != nullptr ? static_cast<TWinControl*>(GetPropA(window, ControlProperty)) : nullptr;
+  const TWindowEntry* entry = EntryOf(window);
+  return entry != nullptr && !entry->Part ? entry->Control : nullptr;
 }
 
 TBounds TWinControl::Bounds() const {
@@ -139,8 +175,10 @@ LRESULT TWinControl::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-  return FSubclassed ? DefSubclassProc(Handle(), message, wParam, lParam)
-                     : DefWindowProcA(Handle(), message, wParam, lParam);
+  if (FSubclassed) {
+    return CallWindowProcA(EntryOf(Handle())->Previous, Handle(), message, wParam, lParam);
+  }
+  return DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
 void TWinControl::CommandNotification(WORD, WORD) {}
@@ -167,7 +205,8 @@ bool TWinControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void TWinControl::SubclassPart(HWND part) {
-  SetWindowSubclass(part, &SubclassProc, PartSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  FParts.push_back(part);
+  Subclass(part, true);
 }
 
 bool TWinControl::KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -180,7 +219,8 @@ bool TWinControl::KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (OnKeyDown && pending != nullptr &&
         (pending->message == WM_KEYDOWN || pending->message == WM_SYSKEYDOWN) &&
         pending->wParam != VK_TAB && pending->wParam != VK_ESCAPE) {
-      result = DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTMESSAGE;
+      result = CallWindowProcA(EntryOf(window)->Previous, window, message, wParam, lParam) |
+               DLGC_WANTMESSAGE;
       return true;
     }
     return false;
@@ -224,30 +264,39 @@ LRESULT TWinControl::WindowProcedure(HWND window, UINT message, WPARAM wParam, L
     FHandle.reset(window);
   }
   if (message == WM_NCDESTROY) {
-    Detach(FHandle.release());
+    Windows().erase(FHandle.release());
     return DefWindowProcA(window, message, wParam, lParam);
   }
   return Dispatch(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR data) {
-  auto* control = reinterpret_cast<TWinControl*>(data);
+LRESULT CALLBACK TWinControl::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  TWindowEntry* entry = EntryOf(window);
+  if (entry == nullptr) {
+    // Cannot happen: the entry goes only after the window's last message.
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  const WNDPROC previous = entry->Previous;
+  TWinControl* control = entry->Control;
+  const bool part = entry->Part;
+  if (message == WM_NCDESTROY) {
+    Windows().erase(window);
+    if (control != nullptr) {
+      control->Forget(window, part);
+    }
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+  }
+  if (control == nullptr) {
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+  }
   try {
     LRESULT result = 0;
     if (control->KeyConsumed(window, message, wParam, lParam, result)) {
       return result;
     }
-    if (id == PartSubclassId) {
-      if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &SubclassProc, id);
-      }
-      return DefSubclassProc(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-      const HWND released = control->FHandle.release();
-      control->Detach(released);
-      return DefSubclassProc(window, message, wParam, lParam);
+    if (part) {
+      return CallWindowProcA(previous, window, message, wParam, lParam);
     }
     return control->Dispatch(message, wParam, lParam);
   } catch (...) {

@@ -6,6 +6,7 @@
 #include "win/UniqueHandle.h"
 
 #include <string>
+#include <vector>
 
 // A place and size in pixels, relative to the parent's client area.
 struct TBounds {
@@ -63,19 +64,21 @@ protected:
 
 private:
   LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Puts SubclassProc in front of the window's own procedure.
+  void Subclass(HWND window, bool part);
+  // The window or part is gone while this object lives on.
+  void Forget(HWND window, bool part);
   // True when the key message was given to OnKeyDown and consumed there.
   bool KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Routes a child's WM_COMMAND or WM_NOTIFY to the child's object; false when the message
   // is neither or the child is not one of ours.
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-  void Attach(HWND window);
-  void Detach(HWND window);
 
   TWindowHandle FHandle;
   bool FSubclassed = false;
+  std::vector<HWND> FParts;
   bool FSuppressChar = false;
 };
 
