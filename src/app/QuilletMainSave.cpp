@@ -14,18 +14,20 @@ const char LineEnd[] = "\r\n";
 std::string ReportText(const TListView& list) {
   const int columns = list.ColumnCount();
   std::string report;
-  auto appendLine = [&](auto cellText) {
+  auto appendLine = [&](auto appendCell) {
     for (int column = 0; column < columns; ++column) {
       if (column > 0) {
         report += CellSeparator;
       }
-      report += cellText(column);
+      appendCell(column);
     }
     report += LineEnd;
   };
-  appendLine([&](int column) { return list.ColumnCaption(column); });
-  for (int row = 0; row < list.ItemCount(); ++row) {
-    appendLine([&](int column) { return list.ItemText(row, column); });
+  appendLine([&](int column) { report += list.ColumnCaption(column); });
+  // Each cell is appended where it goes: 50,000 rows have 900,000 of them.
+  const int rows = list.ItemCount();
+  for (int row = 0; row < rows; ++row) {
+    appendLine([&](int column) { list.AppendItemText(row, column, report); });
   }
   return report;
 }

@@ -49,19 +49,21 @@ int TListView::ItemCount() const {
 
 int TListView::AddItem(const std::string& caption) {
   LVITEMA item = {};
-  item.mask = LVIF_TEXT;
+  item.mask = LVIF_TEXT | LVIF_PARAM;
   item.iItem = ItemCount();
   item.pszText = const_cast<char*>(caption.c_str());
+  item.lParam = FNextRowKey++;
   return static_cast<int>(
       SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
   LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = ItemCount();
   item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
   item.iImage = imageIndex;
+  item.lParam = FNextRowKey++;
   const int row =
       static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   for (std::size_t column = 1; column < cells.size(); ++column) {
@@ -88,19 +90,32 @@ int TListView::ItemImage(int row) const {
 }
 
 std::string TListView::ItemText(int row, int column) const {
-  // The list answers how much it copied, so grow the buffer until the text fits.
-  std::vector<char> text(256);
+  std::string text;
+  AppendItemText(row, column, text);
+  return text;
+}
+
+void TListView::AppendItemText(int row, int column, std::string& text) const {
+  // The list answers how much it copied, so a text that fills the buffer is asked for again
+  // with a bigger one. Most texts fit the first, which costs no allocation.
+  char first[256];
+  std::vector<char> bigger;
+  char* buffer = first;
+  std::size_t size = sizeof first;
   for (;;) {
     LVITEMA item = {};
     item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(size);
     const auto length = static_cast<std::size_t>(
         SendMessageA(Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-    if (length + 1 < text.size()) {
-      return std::string(text.data(), length);
+    if (length + 1 < size) {
+      text.append(buffer, length);
+      return;
     }
-    text.resize(text.size() * 4);
+    size *= 4;
+    bigger.resize(size);
+    buffer = bigger.data();
   }
 }
 
@@ -113,6 +128,7 @@ void TListView::SetItemText(int row, int column, const std::string& text) {
 
 void TListView::Clear() {
   SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+  FNextRowKey = 0;
 }
 
 void TListView::SetSmallImages(HIMAGELIST images) {
@@ -126,6 +142,7 @@ HIMAGELIST TListView::SmallImages() const {
 namespace {
 
 struct TSortContext {
+  // The text of each row in the sort column, by the row's key.
   std::vector<std::string> Cells;
   TCompareCells Compare;
   int Column;
@@ -140,17 +157,18 @@ int CALLBACK CompareSortKeys(LPARAM row1, LPARAM row2, LPARAM context) {
 } // namespace
 
 void TListView::SortRows(int column, TCompareCells compare) {
-  TSortContext context{{}, compare, column};
+  // The rows are known by the keys they were added with, so the sort writes nothing into
+  // them: under Wine every write would cost two notifications to the window and a redraw
+  // request, some 0.15 ms a row.
+  TSortContext context{std::vector<std::string>(static_cast<std::size_t>(FNextRowKey)), compare,
+                       column};
   const int count = ItemCount();
-  context.Cells.reserve(static_cast<std::size_t>(count));
   for (int row = 0; row < count; ++row) {
-    context.Cells.push_back(ItemText(row, column));
-    // The list hands the comparison each row's parameter: its place among the texts.
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    item.lParam = row;
-    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    context.Cells.at(static_cast<std::size_t>(item.lParam)) = ItemText(row, column);
   }
   SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
                reinterpret_cast<LPARAM>(&CompareSortKeys));

@@ -33,6 +33,8 @@ public:
   int ItemImage(int row) const;
   // The text of a cell: column 0 is the row's caption, column k its sub-item k - 1.
   std::string ItemText(int row, int column) const;
+  // Appends the text of a cell to text, for those who read many cells in a row.
+  void AppendItemText(int row, int column, std::string& text) const;
   void SetItemText(int row, int column, const std::string& text);
   void Clear();
 
@@ -53,4 +55,7 @@ protected:
 private:
   // Each column's smallest width, kept also when the user drags its divider.
   std::vector<int> FMinWidths;
+  // Every row carries a key of its own as its parameter, given when it is added, by which a
+  // sort finds the row's text; this is the next one.
+  LPARAM FNextRowKey = 0;
 };
