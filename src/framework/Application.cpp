@@ -90,7 +90,13 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Dispatch(const MSG& message) {
-  if (HandledByForm(message)) {
+  try {
+    if (HandledByForm(message)) {
+      return;
+    }
+  } catch (...) {
+    // A shortcut's action failed: reported as any handler's failure is, and the key is spent.
+    HandleException(std::current_exception());
     return;
   }
   TranslateMessage(&message);
