@@ -116,6 +116,9 @@ void TFormPlacement::FormDestroy(TObject* sender) {
     FDestroying = false;
   }
   FFormDestroy(sender);
+  // The form is being destroyed: by the time this component goes, the form's handlers have
+  // gone before it, and there is nothing left to put them back into.
+  FHooked = false;
 }
 
 void TFormPlacement::RestoreState() {
