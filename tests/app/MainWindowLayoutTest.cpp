@@ -1,6 +1,5 @@
 #include "MainWindowSession.h"
 
-
 #include <commctrl.h>
 
 #include <gtest/gtest.h>

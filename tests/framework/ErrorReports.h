@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Object.h"
+#include "support/DialogBoxes.h"
 
 #include <windows.h>
 
@@ -16,14 +17,6 @@ public:
   std::vector<TObject*> Senders;
   std::vector<std::string> Messages;
   std::vector<DWORD> Threads;
-};
-
-// What one message box showed.
-struct TMessageBoxSeen {
-  std::string Caption;
-  std::string Text;
-  bool ErrorIcon = false;
-  std::vector<int> Buttons; // the identifiers of its visible buttons
 };
 
 // Answers every message box of this thread with OK, from a timer that the box's own modal

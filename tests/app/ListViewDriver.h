@@ -1,0 +1,36 @@
+#pragma once
+
+#include "framework/ListView.h"
+
+#include <string>
+#include <vector>
+
+// The fixed indexes of the result list's columns.
+enum TResultColumn : int {
+  rcName = 0,
+  rcFileVersion = 1,
+  rcLegalTrademarks = 10,
+  rcCreated = 11,
+  rcLastAccess = 12,
+  rcLastModified = 13,
+  rcAttributes = 14,
+  rcDirectory = 15,
+  rcType = 16,
+  rcSize = 17,
+};
+constexpr int ResultColumnCount = 18;
+
+// A user's click on the header of a column, wherever the header shows it, and the window's
+// handling of it.
+void ClickHeader(const TListView& list, int column);
+// The texts of one column, first row first.
+std::vector<std::string> ColumnTexts(const TListView& list, int column);
+// The texts of one row, caption first.
+std::vector<std::string> RowTexts(const TListView& list, int row);
+// A row whose every cell names its column and the row's tag ("1:b" is column 1 of row "b"),
+// but for the cells given.
+std::vector<std::string> TaggedRow(const std::string& tag,
+                                   const std::vector<std::pair<int, std::string>>& cells = {});
+
+// The texts in the order of a sort by the system's comparison, ascending or descending.
+std::vector<std::string> SystemSorted(std::vector<std::string> texts, bool ascending);
