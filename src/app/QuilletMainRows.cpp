@@ -67,7 +67,8 @@ void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
   Application->ProcessMessages();
   const std::string path = FFoundDir + FFoundName;
   VersionInfo1->SetRetrieveFilename(path);
-  FileCtrl1->SetFileName(path);
+  // Both components rest on the same directory search for the file.
+  FileCtrl1->SetFileName(path, VersionInfo1->FileFacts());
   const TVersionInfo& info = *VersionInfo1;
   const std::vector<std::string> cells = {FFoundName,
                                           info.FileVersion(),

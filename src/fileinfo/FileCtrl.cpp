@@ -17,9 +17,13 @@ std::string FullPathName(const std::string& name) {
 } // namespace
 
 void TFileCtrl::SetFileName(const std::string& value) {
+  SetFileName(value, FindFileFacts(value));
+}
+
+void TFileCtrl::SetFileName(const std::string& value, const std::optional<TFileFacts>& facts) {
   // A name that is not a found file becomes current too, so the row written for it never
   // shows the facts of the file before.
-  FFileFacts = FindFileFacts(value);
+  FFileFacts = facts;
   FFileName = FullPathName(value);
 }
 

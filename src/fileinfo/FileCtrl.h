@@ -25,6 +25,9 @@ public:
   const std::string& FileName() const { return FFileName; }
   // Makes the name's full path current, whether or not it names a file.
   void SetFileName(const std::string& value);
+  // The same, with what a directory search for this very name that the caller has just
+  // made found, which is not searched for again.
+  void SetFileName(const std::string& value, const std::optional<TFileFacts>& facts);
 
   // Size in bytes as the directory search found it, so a file that another program holds
   // open shows its true size; 0 when the current name is not a found file.

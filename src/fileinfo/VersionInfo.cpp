@@ -57,7 +57,8 @@ void TVersionInfo::Retrieve() {
 
   // Attributes and times come from the same directory search that finds the file, so a
   // file that another program holds open for writing still shows them.
-  const std::optional<TFileFacts> facts = FindFileFacts(target);
+  FFacts = FindFileFacts(target);
+  const std::optional<TFileFacts>& facts = FFacts;
   if (!facts) {
     return;
   }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FileExists.h"
+
 #include "framework/CustomComponent.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +68,9 @@ public:
   // stored one again reads nothing.
   void SetRetrieveFilename(const std::string& value);
 
+  // What the directory search of the last retrieval found; none when it found no file.
+  const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
+
   // Every output of the last retrieval at once.
   const TVersionInfoValues& Values() const { return FValues; }
 
@@ -110,4 +116,5 @@ private:
   std::string FAbout;
   std::string FRetrieveFilename;
   TVersionInfoValues FValues;
+  std::optional<TFileFacts> FFacts;
 };

@@ -20,8 +20,8 @@ FILETIME LocalDate(WORD year, WORD month, WORD day) {
 }
 
 void SetLastWrite(const std::string& path, const FILETIME& time) {
-  const TFileHandle file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
+  const TFileHandle file(
+      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(file);
   ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &time));
 }
@@ -59,6 +59,22 @@ TEST(FileExistsTest, FactsOfAFileHeldOpenWithoutSharingAreStillRead) {
             DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
   const FILETIME expected = LocalDate(2001, 2, 3);
   EXPECT_EQ(CompareFileTime(&facts->LastWrite, &expected), 0);
+}
+
+TEST(FileExistsTest, AFileFoundByItsShortNameTellsItsLongName) {
+  TTempTree tree;
+  tree.File("a rather long name.text", "12345");
+  char shortPath[MAX_PATH] = {};
+  const DWORD length =
+      GetShortPathNameA(tree.Path("a rather long name.text").c_str(), shortPath, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  ASSERT_LT(length, DWORD{MAX_PATH});
+  const std::optional<TFileFacts> facts = FindFileFacts(shortPath);
+  ASSERT_TRUE(facts);
+  EXPECT_EQ(facts->Name, "a rather long name.text");
+  EXPECT_EQ(facts->Size, 5);
+  // The name given is the name told when it is the folder's own.
+  EXPECT_EQ(FindFileFacts(tree.Path("a rather long name.text"))->Name, "a rather long name.text");
 }
 
 } // namespace
