@@ -26,6 +26,9 @@ std::unordered_map<HWND, TWindowEntry>& Windows() {
   return windows;
 }
 
+const UINT_PTR DrawingTimer = 0x4B51;
+const UINT DrawingDelayMs = 250;
+
 TWindowEntry* EntryOf(HWND window) {
   auto& windows = Windows();
   const auto found = windows.find(window);
@@ -204,6 +207,22 @@ bool TWinControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam
   return false;
 }
 
+void TWinControl::HoldDrawing() {
+  if (FDrawingHeld) {
+    return;
+  }
+  FDrawingHeld = true;
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  SetTimer(Handle(), DrawingTimer, DrawingDelayMs, nullptr);
+}
+
+void TWinControl::ReleaseDrawing() {
+  KillTimer(Handle(), DrawingTimer);
+  FDrawingHeld = false;
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void TWinControl::SubclassPart(HWND part) {
   FParts.push_back(part);
   Subclass(part, true);
@@ -252,6 +271,10 @@ bool TWinControl::KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT TWinControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == DrawingTimer && FDrawingHeld) {
+    ReleaseDrawing();
+    return 0;
+  }
   LRESULT result = 0;
   if (ReflectNotification(message, wParam, lParam, result)) {
     return result;

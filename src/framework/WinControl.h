@@ -58,6 +58,9 @@ protected:
   virtual void CommandNotification(WORD code, WORD id);
   // A WM_NOTIFY this control sent to its parent.
   virtual LRESULT NotifyNotification(NMHDR& header);
+  // Changes that come in a burst, such as rows found by a search, are drawn together: the
+  // window's drawing is held from the first of them until a quarter of a second later.
+  void HoldDrawing();
   // Also sends the key messages of a child window the control is made of (the edit box
   // inside a combo box) through this control's OnKeyDown.
   void SubclassPart(HWND part);
@@ -69,6 +72,7 @@ private:
   void Subclass(HWND window, bool part);
   // The window or part is gone while this object lives on.
   void Forget(HWND window, bool part);
+  void ReleaseDrawing();
   // True when the key message was given to OnKeyDown and consumed there.
   bool KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Routes a child's WM_COMMAND or WM_NOTIFY to the child's object; false when the message
@@ -80,6 +84,7 @@ private:
   bool FSubclassed = false;
   std::vector<HWND> FParts;
   bool FSuppressChar = false;
+  bool FDrawingHeld = false;
 };
 
 // Lets every control take the font of the window it is created in.

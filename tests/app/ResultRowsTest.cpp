@@ -3,6 +3,7 @@
 
 #include "fileinfo/ShellFixtures.h"
 #include "fileinfo/VersionInfo.h"
+#include "framework/Application.h"
 #include "framework/win/UniqueHandle.h"
 #include "support/Pump.h"
 #include "support/TempTree.h"
@@ -401,6 +402,49 @@ TEST(ResultRowsTest, RowsShowIconsOfTheShellsSystemListWhichOutlivesTheWindow) {
   TMainWindowSession session;
   EXPECT_EQ(session.Form().ListView->SmallImages(), system);
   EXPECT_TRUE(session.Errors().empty());
+}
+
+// Counts the paints of a window.
+class TPaintCount {
+public:
+  explicit TPaintCount(HWND window) : FWindow(window) {
+    SetWindowSubclass(FWindow, &Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~TPaintCount() { RemoveWindowSubclass(FWindow, &Proc, 1); }
+  TPaintCount(const TPaintCount&) = delete;
+  TPaintCount& operator=(const TPaintCount&) = delete;
+
+  int Paints = 0;
+
+private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR data) {
+    if (message == WM_PAINT) {
+      ++reinterpret_cast<TPaintCount*>(data)->Paints;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+
+  HWND FWindow;
+};
+
+TEST(ResultRowsTest, RowsAddedInABurstAreDrawnTogetherSoonAfter) {
+  TMainWindowSession session;
+  TListView& list = *session.Form().ListView;
+  Application->ProcessMessages();
+  TPaintCount count(list.Handle());
+  // As a search adds them: messages are handled between the rows.
+  for (int row = 0; row < 40; ++row) {
+    list.AddRow(TaggedRow(std::to_string(row)), 0);
+    Application->ProcessMessages();
+  }
+  EXPECT_LE(count.Paints, 1);
+  ASSERT_TRUE(PumpUntil([&] { return count.Paints > 0; }, 5000));
+  EXPECT_EQ(list.ItemCount(), 40);
+  // The list draws again as ever once the burst is over.
+  const int paints = count.Paints;
+  InvalidateRect(list.Handle(), nullptr, TRUE);
+  ASSERT_TRUE(PumpUntil([&] { return count.Paints > paints; }, 5000));
 }
 
 } // namespace
