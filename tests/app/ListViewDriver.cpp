@@ -6,6 +6,25 @@
 
 #include <algorithm>
 
+const std::vector<std::string> ResultCaptions = {"Name",
+                                                 "FileVersion",
+                                                 "Description",
+                                                 "OriginalFileName",
+                                                 "ProductName",
+                                                 "ProductVersion",
+                                                 "Comments",
+                                                 "InternalName",
+                                                 "CompanyName",
+                                                 "Copyright",
+                                                 "LegalTrademarks",
+                                                 "Created",
+                                                 "LastAccess",
+                                                 "LastMidified",
+                                                 "Attributes",
+                                                 "Directory",
+                                                 "Type",
+                                                 "Size"};
+
 void ClickHeader(const TListView& list, int column) {
   const auto header = reinterpret_cast<HWND>(SendMessageA(list.Handle(), LVM_GETHEADER, 0, 0));
   // The header answers where the column's item is shown, after any drag of it.

@@ -19,6 +19,8 @@ enum TResultColumn : int {
   rcSize = 17,
 };
 constexpr int ResultColumnCount = 18;
+// The captions of the result list's columns, in index order.
+extern const std::vector<std::string> ResultCaptions;
 
 // A user's click on the header of a column, wherever the header shows it, and the window's
 // handling of it.

@@ -1,3 +1,4 @@
+#include "ListViewDriver.h"
 #include "MainWindowSession.h"
 
 #include <commctrl.h>
@@ -209,24 +210,6 @@ TEST(MainWindowLayoutTest, ResultListColumnsAndOptions) {
   const HWND list = form.ListView->Handle();
   const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
 
-  const char* const captions[] = {"Name",
-                                  "FileVersion",
-                                  "Description",
-                                  "OriginalFileName",
-                                  "ProductName",
-                                  "ProductVersion",
-                                  "Comments",
-                                  "InternalName",
-                                  "CompanyName",
-                                  "Copyright",
-                                  "LegalTrademarks",
-                                  "Created",
-                                  "LastAccess",
-                                  "LastMidified",
-                                  "Attributes",
-                                  "Directory",
-                                  "Type",
-                                  "Size"};
   ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 18);
   for (int index = 0; index < 18; ++index) {
     char text[64] = {};
@@ -235,7 +218,7 @@ TEST(MainWindowLayoutTest, ResultListColumnsAndOptions) {
     column.pszText = text;
     column.cchTextMax = sizeof text;
     ASSERT_TRUE(SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
-    EXPECT_STREQ(text, captions[index]) << "column " << index;
+    EXPECT_EQ(text, ResultCaptions[static_cast<std::size_t>(index)]) << "column " << index;
     EXPECT_EQ(column.cx, 100) << "column " << index;
   }
 

@@ -162,6 +162,38 @@ void PostKey(HWND window, WORD key, bool alt) {
   PostMessageA(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, lParam);
 }
 
+namespace {
+
+void ClickToolButton(const TfrmQuilletMain& form, int index) {
+  const HWND toolBar = form.ToolBar1->Handle();
+  RECT button;
+  SendMessageA(toolBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+  const LPARAM centre =
+      MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  SendMessageA(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMessageA(toolBar, WM_LBUTTONUP, 0, centre);
+}
+
+} // namespace
+
+const std::vector<TCloseWay>& CloseWays() {
+  static const std::vector<TCloseWay> ways = {
+      {"File, Exit",
+       [](const TfrmQuilletMain& form) {
+         const HMENU file = GetSubMenu(GetMenu(form.Handle()), 0);
+         PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(file, 2), 0), 0);
+       }},
+      {"Exit tool button", [](const TfrmQuilletMain& form) { ClickToolButton(form, 2); }},
+      {"Alt+F4",
+       [](const TfrmQuilletMain& form) { PostKey(form.edStartDir->Handle(), VK_F4, true); }},
+      {"close box",
+       [](const TfrmQuilletMain& form) {
+         PostMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+       }},
+  };
+  return ways;
+}
+
 bool TakeQuitMessage() {
   MSG message;
   bool taken = false;

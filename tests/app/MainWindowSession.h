@@ -99,6 +99,14 @@ bool FindFileClipPlays();
 void Click(HWND button);
 // A key pressed while the window has the focus; with alt, a system key as Alt makes it.
 void PostKey(HWND window, WORD key, bool alt = false);
+// One way a user closes the main window.
+struct TCloseWay {
+  const char* Name;
+  void (*Request)(const TfrmQuilletMain& form);
+};
+// File, Exit; the Exit tool button; Alt+F4; the close box.
+const std::vector<TCloseWay>& CloseWays();
+
 // Takes the quit message that closing the main window leaves, so that later tests in the
 // same process never see it; answers whether there was one.
 bool TakeQuitMessage();

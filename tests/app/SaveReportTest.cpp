@@ -14,25 +14,6 @@
 
 namespace {
 
-const std::vector<std::string> Captions = {"Name",
-                                           "FileVersion",
-                                           "Description",
-                                           "OriginalFileName",
-                                           "ProductName",
-                                           "ProductVersion",
-                                           "Comments",
-                                           "InternalName",
-                                           "CompanyName",
-                                           "Copyright",
-                                           "LegalTrademarks",
-                                           "Created",
-                                           "LastAccess",
-                                           "LastMidified",
-                                           "Attributes",
-                                           "Directory",
-                                           "Type",
-                                           "Size"};
-
 // A report line: the cells joined by two tabs, ended by CR LF.
 std::string Line(const std::vector<std::string>& cells) {
   std::string line;
@@ -91,7 +72,7 @@ TEST(SaveReportTest, OneRowGivesTheHeaderAndOneLineAndACancelWritesNothing) {
   // The default extension joins a name typed without one.
   const std::vector<TMessageBoxSeen> seen = SaveAs(session, {TypeFileName(tree.Path("report"))});
   EXPECT_EQ(seen.size(), 1u);
-  EXPECT_EQ(FileBytes(tree.Path("report.txt")), Line(Captions) + Line(TaggedRow("a")));
+  EXPECT_EQ(FileBytes(tree.Path("report.txt")), Line(ResultCaptions) + Line(TaggedRow("a")));
   // The dialog keeps the name, which the stored settings take at the close.
   EXPECT_EQ(session.Form().SaveDialog1->FileName(), tree.Path("report.txt"));
   EXPECT_EQ(list.ItemCount(), 1);
@@ -126,7 +107,7 @@ TEST(SaveReportTest, RowsFollowTheSortAndCellsKeepTheirIndexOrderAndTheirTextsAs
 
   SaveAs(session, {TypeFileName(tree.Path("sorted.txt"))});
   const std::string bytes = FileBytes(tree.Path("sorted.txt"));
-  EXPECT_EQ(bytes, Line(Captions) + Line(b) + Line(a) + Line(c));
+  EXPECT_EQ(bytes, Line(ResultCaptions) + Line(b) + Line(a) + Line(c));
   // Ten empty version cells leave eleven separators between the name and "Created".
   EXPECT_NE(bytes.find("a" + std::string(22, '\t') + "11:a"), std::string::npos);
   EXPECT_TRUE(session.Errors().empty());
@@ -147,7 +128,7 @@ TEST(SaveReportTest, AnExistingFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
 
   seen = SaveAs(session, {TypeFileName(tree.Path("old.txt")), Press(IDYES)});
   EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(FileBytes(tree.Path("old.txt")), Line(Captions) + Line(TaggedRow("a")));
+  EXPECT_EQ(FileBytes(tree.Path("old.txt")), Line(ResultCaptions) + Line(TaggedRow("a")));
   EXPECT_TRUE(session.Errors().empty());
 }
 

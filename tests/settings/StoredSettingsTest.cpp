@@ -76,25 +76,8 @@ TEST(StoredSettingsTest, FirstStartCreatesTheEmptyKeyAndFirstCloseWritesEveryVal
   EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(StoredSettingsTest, ExitAltF4AndTheCloseBoxEachStoreOnce) {
-  struct TWay {
-    const char* Name;
-    void (*Request)(const TfrmQuilletMain& form);
-  };
-  const TWay ways[] = {
-      {"File, Exit",
-       [](const TfrmQuilletMain& form) {
-         const HMENU file = GetSubMenu(GetMenu(form.Handle()), 0);
-         PostMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(file, 2), 0), 0);
-       }},
-      {"Alt+F4",
-       [](const TfrmQuilletMain& form) { PostKey(form.edStartDir->Handle(), VK_F4, true); }},
-      {"close box",
-       [](const TfrmQuilletMain& form) {
-         PostMessageA(form.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-       }},
-  };
-  for (const TWay& way : ways) {
+TEST(StoredSettingsTest, EachWayOfClosingStoresOnce) {
+  for (const TCloseWay& way : CloseWays()) {
     SCOPED_TRACE(way.Name);
     ClearStoredSettings();
     TStoredSession session;
