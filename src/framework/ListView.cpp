@@ -102,6 +102,10 @@ std::string TListView::ItemText(int row, int column) const {
 void TListView::AppendItemText(int row, int column, std::string& text) const {
   // The list answers how much it copied, so a text that fills the buffer is asked for again
   // with a bigger one. Most texts fit the first, which costs no allocation.
+  // A report of 50,000 rows reads 900,000 cells, and under Wine each message through the
+  // subclass and its ANSI-to-Unicode thunk costs more than the reading itself. Reading
+  // changes nothing, so the list view's own procedure is asked directly.
+  const WNDPROC read = OwnProcedure();
   char first[256];
   std::vector<char> bigger;
   char* buffer = first;
@@ -112,7 +116,7 @@ void TListView::AppendItemText(int row, int column, std::string& text) const {
     item.pszText = buffer;
     item.cchTextMax = static_cast<int>(size);
     const auto length = static_cast<std::size_t>(
-        SendMessageA(Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        read(Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
     if (length + 1 < size) {
       text.append(buffer, length);
       return;

@@ -117,6 +117,13 @@ void TWinControl::Subclass(HWND window, bool part) {
   TWindowEntry& entry = Windows()[window];
   entry.Control = this;
   entry.Part = part;
+  // Asked in the window's own character set, the window answers its procedure itself
+  // rather than a handle for CallWindowProc.
+  if (!part) {
+    FOwnProcedure = reinterpret_cast<WNDPROC>(IsWindowUnicode(window)
+                                                  ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                  : GetWindowLongPtrA(window, GWLP_WNDPROC));
+  }
   entry.Previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 }

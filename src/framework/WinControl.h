@@ -58,6 +58,9 @@ protected:
   virtual void CommandNotification(WORD code, WORD id);
   // A WM_NOTIFY this control sent to its parent.
   virtual LRESULT NotifyNotification(NMHDR& header);
+  // The procedure of the system's window class that the control was made from, callable
+  // directly, past every subclass of the window.
+  WNDPROC OwnProcedure() const { return FOwnProcedure; }
   // Changes that come in a burst, such as rows found by a search, are drawn together: the
   // window's drawing is held from the first of them until a quarter of a second later.
   void HoldDrawing();
@@ -85,6 +88,7 @@ private:
   std::vector<HWND> FParts;
   bool FSuppressChar = false;
   bool FDrawingHeld = false;
+  WNDPROC FOwnProcedure = nullptr;
 };
 
 // Lets every control take the font of the window it is created in.
