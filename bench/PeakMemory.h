@@ -1,0 +1,9 @@
+#pragma once
+
+// The most memory this process has held so far, in megabytes: its peak working set and its
+// peak of committed private memory.
+struct TPeakMemory {
+  double WorkingSetMb = 0;
+  double PagefileMb = 0;
+};
+TPeakMemory PeakMemory();

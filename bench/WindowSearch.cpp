@@ -1,0 +1,30 @@
+#include "WindowSearch.h"
+
+#include "Stopwatch.h"
+
+#include "framework/Application.h"
+
+#include <stdexcept>
+
+TWindowSearch::TWindowSearch() : FForm(new TfrmQuilletMain(Application)) {
+  FForm->Show();
+  Application->ProcessMessages();
+}
+
+double TWindowSearch::Run(const std::string& folders) {
+  TfrmQuilletMain& form = *FForm;
+  SendMessageA(form.edStartDir->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folders.c_str()));
+  SendMessageA(form.edFileMasks->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*.*"));
+  form.IncludeSubFolders->SetChecked(true);
+  return SecondsOf([&] {
+    if (!form.actFindFind->Execute()) {
+      throw std::runtime_error("Find is disabled");
+    }
+    // The run is handed to this thread through its message queue; Find comes back on
+    // when it has ended.
+    while (!form.actFindFind->Enabled()) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+      Application->ProcessMessages();
+    }
+  });
+}
