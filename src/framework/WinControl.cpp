@@ -2,7 +2,6 @@
 
 #include "Application.h"
 
-#include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
@@ -93,10 +92,10 @@ TWinControl::TWinControl(TComponent* owner, TOwnClass, const char* className, DW
 }
 
 TWinControl::~TWinControl() {
-  // The window may outlive this object's own handling by a few messages while it is
-  // destroyed; from here on they go to the system's default handling.
-  // The procedure of a subclassed window stays in place, since another may have subclassed it
-  // since; it hands these messages to the procedure it replaced.
+  // The window may outlive this object by a few messages while it is destroyed; from here
+  // on they go to the system's handling. A subclassed window keeps SubclassProc, since
+  // another may have subclassed it after us, and that hands them to the procedure it
+  // replaced.
   if (const HWND window = FHandle.get()) {
     if (TWindowEntry* entry = EntryOf(window)) {
       entry->Control = nullptr;
