@@ -65,12 +65,15 @@ void Measure(const TBenchTree& tree) {
   const std::vector<std::string> entries = ListedEntries(folders);
   PrintFigure("rows_entries", static_cast<double>(entries.size()), 0, "entries");
 
-  // The bare loop runs before and after the window's search, so that both meet the same
-  // file system cache; its better time counts.
+  // The bare loop runs before, between and after the window's two searches, so that both
+  // meet the same file system cache and the same load of the machine; the best time of
+  // each counts.
   const TVersionSizeLoop first = VersionSizeLoop(entries);
   PrintFigure("rows_versioned_files", first.Versioned, 0, "files");
   TWindowSearch search;
-  const double rowSeconds = search.Run(folders);
+  double rowSeconds = search.Run(folders);
+  const TVersionSizeLoop between = VersionSizeLoop(entries);
+  rowSeconds = std::min(rowSeconds, search.Run(folders));
   const int rows = search.RowCount();
   const TPeakMemory memory = PeakMemory();
   const TVersionSizeLoop second = VersionSizeLoop(entries);
@@ -78,7 +81,7 @@ void Measure(const TBenchTree& tree) {
     throw std::runtime_error("The window listed " + std::to_string(rows) + " rows instead of " +
                              std::to_string(entries.size()));
   }
-  const double bareSeconds = std::min(first.Seconds, second.Seconds);
+  const double bareSeconds = std::min({first.Seconds, between.Seconds, second.Seconds});
 
   PrintFigure("rows_count", rows, 0, "rows");
   PrintFigure("rows_time", rowSeconds, 2, "s");

@@ -20,11 +20,10 @@ double TWindowSearch::Run(const std::string& folders) {
     if (!form.actFindFind->Execute()) {
       throw std::runtime_error("Find is disabled");
     }
-    // The run is handed to this thread through its message queue; Find comes back on
-    // when it has ended.
+    // The found files are handed to this thread through its message queue, which it
+    // serves as the program's main loop does; Find comes back on when the run has ended.
     while (!form.actFindFind->Enabled()) {
-      MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-      Application->ProcessMessages();
+      Application->HandleMessage();
     }
   });
 }

@@ -62,14 +62,18 @@ void TApplication::Run() {
   if (FMainForm != nullptr) {
     FMainForm->Show();
   }
-  MSG message;
   while (!FTerminated) {
-    if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
-      FTerminated = true;
-      break;
-    }
-    Dispatch(message);
+    HandleMessage();
   }
+}
+
+void TApplication::HandleMessage() {
+  MSG message;
+  if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+    FTerminated = true;
+    return;
+  }
+  Dispatch(message);
 }
 
 void TApplication::ProcessMessages() {

@@ -30,6 +30,9 @@ public:
 
   // Shows the main form, then handles messages until the quit message is seen.
   void Run();
+  // Waits for the next message and handles it, as each turn of Run does; a sent message
+  // that arrives meanwhile is handled within the wait.
+  void HandleMessage();
   // Handles every message that is pending, then returns.
   void ProcessMessages();
   // Asks the message loop to end, by posting the quit message.
