@@ -10,7 +10,6 @@
 
 namespace {
 const char SearchingPrefix[] = "Searching ";
-const UINT_PTR WatchSubclassId = 0x4B4F56; // apart from the framework's own subclasses
 } // namespace
 
 void TErrorLog::Report(TObject*, const std::exception& error) {
@@ -31,13 +30,15 @@ TMainWindowSession::~TMainWindowSession() {
   TakeQuitMessage();
 }
 
-TStatusWatch::TStatusWatch(HWND statusBar) : FBar(statusBar) {
-  SetWindowSubclass(FBar, &Proc, WatchSubclassId, reinterpret_cast<DWORD_PTR>(this));
+TStatusWatch::TStatusWatch(HWND statusBar, int panel) : FBar(statusBar), FPanel(panel) {
+  // Each watch is a subclass of its own, known by its address.
+  SetWindowSubclass(FBar, &Proc, reinterpret_cast<UINT_PTR>(this),
+                    reinterpret_cast<DWORD_PTR>(this));
 }
 
 TStatusWatch::~TStatusWatch() {
   if (FBar != nullptr) {
-    RemoveWindowSubclass(FBar, &Proc, WatchSubclassId);
+    RemoveWindowSubclass(FBar, &Proc, reinterpret_cast<UINT_PTR>(this));
   }
 }
 
@@ -67,12 +68,15 @@ LRESULT CALLBACK TStatusWatch::Proc(HWND window, UINT message, WPARAM wParam, LP
     watch->FBar = nullptr;
     return DefSubclassProc(window, message, wParam, lParam);
   }
-  if (message != SB_SETTEXTA || LOBYTE(LOWORD(wParam)) != 0) {
+  if (message != SB_SETTEXTA || LOBYTE(LOWORD(wParam)) != watch->FPanel) {
     return DefSubclassProc(window, message, wParam, lParam);
   }
   const std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
   const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
   watch->FTexts.push_back(text);
+  if (watch->OnText) {
+    watch->OnText(text);
+  }
   if (text.starts_with(SearchingPrefix) && watch->OnSearching) {
     watch->OnSearching(text.substr(sizeof SearchingPrefix - 1));
   }

@@ -43,11 +43,12 @@ private:
   TfrmQuilletMain* FForm;
 };
 
-// Watches panel 0 of the status bar through its messages: every text written there, in
-// order. OnSearching runs inside the walk, each time the window shows a folder entered.
+// Watches one panel of the status bar through its messages: every text written there, in
+// order. OnText runs right after each text is written; OnSearching runs inside the walk,
+// each time the window shows a folder entered (panel 0).
 class TStatusWatch {
 public:
-  explicit TStatusWatch(HWND statusBar);
+  explicit TStatusWatch(HWND statusBar, int panel = 0);
   ~TStatusWatch();
   TStatusWatch(const TStatusWatch&) = delete;
   TStatusWatch& operator=(const TStatusWatch&) = delete;
@@ -58,6 +59,7 @@ public:
   // The folders named by the "Searching " texts, in order.
   std::vector<std::string> Folders() const;
 
+  std::function<void(const std::string& text)> OnText;
   std::function<void(const std::string& folder)> OnSearching;
 
 private:
@@ -65,6 +67,7 @@ private:
                                DWORD_PTR data);
 
   HWND FBar;
+  int FPanel;
   std::vector<std::string> FTexts;
 };
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const UINT_PTR CountWatchSubclassId = 0x4B4F57; // apart from the panel-0 watch and the framework
 const int CountPanel = 1;
 } // namespace
 
@@ -78,38 +77,16 @@ void SetLastWriteTime(const std::string& path, WORD year, WORD month, WORD day) 
 }
 
 TFoundCountWatch::TFoundCountWatch(HWND statusBar, const TListView& list)
-    : FBar(statusBar), FList(list) {
-  SetWindowSubclass(FBar, &Proc, CountWatchSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
-
-TFoundCountWatch::~TFoundCountWatch() {
-  if (FBar != nullptr) {
-    RemoveWindowSubclass(FBar, &Proc, CountWatchSubclassId);
-  }
+    : FWatch(statusBar, CountPanel) {
+  FWatch.OnText = [this, &list](const std::string& text) {
+    FRows.push_back(list.ItemCount());
+    if (OnText) {
+      OnText(text);
+    }
+  };
 }
 
 void TFoundCountWatch::Clear() {
-  FTexts.clear();
+  FWatch.Clear();
   FRows.clear();
-}
-
-LRESULT CALLBACK TFoundCountWatch::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR data) {
-  auto* watch = reinterpret_cast<TFoundCountWatch*>(data);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, &Proc, id);
-    watch->FBar = nullptr;
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  if (message != SB_SETTEXTA || LOBYTE(LOWORD(wParam)) != CountPanel) {
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  const std::string text = lParam != 0 ? reinterpret_cast<const char*>(lParam) : "";
-  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  watch->FTexts.push_back(text);
-  watch->FRows.push_back(watch->FList.ItemCount());
-  if (watch->OnText) {
-    watch->OnText(text);
-  }
-  return result;
 }

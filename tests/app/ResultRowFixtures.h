@@ -32,22 +32,14 @@ void SetLastWriteTime(const std::string& path, WORD year, WORD month, WORD day);
 class TFoundCountWatch {
 public:
   TFoundCountWatch(HWND statusBar, const TListView& list);
-  ~TFoundCountWatch();
-  TFoundCountWatch(const TFoundCountWatch&) = delete;
-  TFoundCountWatch& operator=(const TFoundCountWatch&) = delete;
 
-  const std::vector<std::string>& Texts() const { return FTexts; }
+  const std::vector<std::string>& Texts() const { return FWatch.Texts(); }
   const std::vector<int>& RowsAtText() const { return FRows; }
   void Clear();
 
   std::function<void(const std::string& text)> OnText;
 
 private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                               DWORD_PTR data);
-
-  HWND FBar;
-  const TListView& FList;
-  std::vector<std::string> FTexts;
+  TStatusWatch FWatch;
   std::vector<int> FRows;
 };
