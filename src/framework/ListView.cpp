@@ -47,18 +47,6 @@ int TListView::ItemCount() const {
   return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-int TListView::AddItem(const std::string& caption) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = ItemCount();
-  item.pszText = const_cast<char*>(caption.c_str());
-  item.lParam = FNextRowKey++;
-  // Under Wine a row drawn on its own costs some 20 ms of scroll bar and list painting.
-  HoldDrawing();
-  return static_cast<int>(
-      SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
 int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
   LVITEMA item = {};
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

@@ -25,8 +25,6 @@ public:
   int ColumnWidth(int index) const;
 
   int ItemCount() const;
-  // Appends a row with the caption; answers its index.
-  int AddItem(const std::string& caption);
   // Appends a row of cells (the caption first) with an image; answers its index. The image
   // of each sub-item is asked of OnGetSubItemImage.
   int AddRow(const std::vector<std::string>& cells, int imageIndex);

@@ -34,8 +34,8 @@ TEST(SearchRunTest, FindRefusesAnEmptyFolderOrMaskWithoutChangingAnything) {
   TMainWindowSession session;
   TfrmQuilletMain& form = session.Form();
   // What an earlier search left.
-  form.ListView->AddItem("kept.dll");
-  form.ListView->AddItem("also kept.exe");
+  form.ListView->AddRow({"kept.dll"}, 0);
+  form.ListView->AddRow({"also kept.exe"}, 0);
   SendMessageA(form.StatusBar1->Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Finished."));
   SendMessageA(form.StatusBar1->Handle(), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Found: 2"));
   TStatusWatch watch(form.StatusBar1->Handle());
@@ -74,7 +74,7 @@ TEST(SearchRunTest, SearchGoesThroughItsStatesWithTheSettingsOfTheControls) {
   ExpectSearching(form, false);
 
   // What an earlier search left, and engine settings that Find must replace.
-  form.ListView->AddItem("old.dll");
+  form.ListView->AddRow({"old.dll"}, 0);
   SendMessageA(form.StatusBar1->Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Finished."));
   SendMessageA(form.StatusBar1->Handle(), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Found: 1"));
   form.FileGrep1->SetThreadPriority(tpLowest);
@@ -168,7 +168,7 @@ TEST(SearchRunTest, EnterInTheMaskBoxListsTheTextAndStartsASearch) {
   EXPECT_EQ(watch.Count("Searching " + tree.Root() + "\\"), 3);
 
   // An empty text is listed as well, but Find refuses it.
-  form.ListView->AddItem("kept.dll");
+  form.ListView->AddRow({"kept.dll"}, 0);
   SetText(form.edFileMasks, "");
   const std::size_t written = watch.Texts().size();
   PostKey(maskEdit, VK_RETURN);
@@ -210,7 +210,7 @@ TEST(SearchRunTest, StopEndsTheWalkAsCancelledAndIsOnlyHeardWhileSearching) {
   watch.Clear();
   watch.OnSearching = [&](const std::string&) {
     if (watch.Folders().size() == 1) {
-      form.ListView->AddItem("found so far.dll");
+      form.ListView->AddRow({"found so far.dll"}, 0);
       PostMessageA(form.BtnStop->Handle(), BM_CLICK, 0, 0);
     }
   };
@@ -245,8 +245,8 @@ TEST(SearchRunTest, EnterInTheFolderBoxMidSearchEmptiesTheListButStartsNoSecondS
   // folder and presses Enter, all handled when the walk enters its next folder.
   watch.OnSearching = [&](const std::string&) {
     if (watch.Folders().size() == 1) {
-      form.ListView->AddItem("first.dll");
-      form.ListView->AddItem("second.dll");
+      form.ListView->AddRow({"first.dll"}, 0);
+      form.ListView->AddRow({"second.dll"}, 0);
       SendMessageA(form.StatusBar1->Handle(), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Found: 2"));
       PostMessageA(form.IncludeSubFolders->Handle(), BM_CLICK, 0, 0);
       SetText(form.edStartDir, tree.Path("b"));
