@@ -115,13 +115,6 @@ void TListView::AppendItemText(int row, int column, std::string& text) const {
   }
 }
 
-void TListView::SetItemText(int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(Handle(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
 void TListView::Clear() {
   SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
   FNextRowKey = 0;

@@ -33,7 +33,6 @@ public:
   std::string ItemText(int row, int column) const;
   // Appends the text of a cell to text, for those who read many cells in a row.
   void AppendItemText(int row, int column, std::string& text) const;
-  void SetItemText(int row, int column, const std::string& text);
   void Clear();
 
   void SetSmallImages(HIMAGELIST images);
