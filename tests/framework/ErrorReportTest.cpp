@@ -1,6 +1,7 @@
 #include "ErrorReports.h"
 
 #include "framework/Application.h"
+#include "support/DialogScript.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,19 @@ TEST(ErrorReportTest, OnExceptionTakesTheErrorWhenAssigned) {
   TApplication application;
   TErrorListener listener;
   application.OnException = Bind<&TErrorListener::Heard>(&listener);
-  TMessageBoxAnswerer answerer;
+  TDialogScript answerer({});
 
   application.HandleException(std::make_exception_ptr(std::runtime_error("Disk full")));
   application.HandleException(std::make_exception_ptr(42));
   EXPECT_EQ(listener.Messages, (std::vector<std::string>{"Disk full", "Unknown error"}));
   EXPECT_EQ(listener.Senders, (std::vector<TObject*>{&application, &application}));
-  EXPECT_TRUE(answerer.Seen.empty());
+  EXPECT_TRUE(answerer.Seen().empty());
 }
 
 TEST(ErrorReportTest, WithoutOnExceptionAMessageBoxTitledLikeTheProgramShowsIt) {
   TApplication application;
   application.SetTitle("Quillet Test");
-  TMessageBoxAnswerer answerer;
+  TDialogScript answerer({});
   // A period is added only after a character that sorts after it.
   const std::pair<const char*, const char*> cases[] = {
       {"Disk full", "Disk full."},
@@ -41,9 +42,9 @@ TEST(ErrorReportTest, WithoutOnExceptionAMessageBoxTitledLikeTheProgramShowsIt) 
     application.HandleException(std::make_exception_ptr(std::runtime_error(message)));
   }
 
-  ASSERT_EQ(answerer.Seen.size(), std::size(cases));
+  ASSERT_EQ(answerer.Seen().size(), std::size(cases));
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const TMessageBoxSeen& box = answerer.Seen[i];
+    const TMessageBoxSeen& box = answerer.Seen()[i];
     EXPECT_EQ(box.Text, cases[i].second);
     EXPECT_EQ(box.Caption, "Quillet Test");
     EXPECT_TRUE(box.ErrorIcon) << box.Text;

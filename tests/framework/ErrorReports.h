@@ -1,7 +1,6 @@
 #pragma once
 
 #include "framework/Object.h"
-#include "support/DialogBoxes.h"
 
 #include <windows.h>
 
@@ -17,22 +16,4 @@ public:
   std::vector<TObject*> Senders;
   std::vector<std::string> Messages;
   std::vector<DWORD> Threads;
-};
-
-// Answers every message box of this thread with OK, from a timer that the box's own modal
-// loop runs, and records what each one showed. One at a time.
-class TMessageBoxAnswerer {
-public:
-  TMessageBoxAnswerer();
-  ~TMessageBoxAnswerer();
-  TMessageBoxAnswerer(const TMessageBoxAnswerer&) = delete;
-  TMessageBoxAnswerer& operator=(const TMessageBoxAnswerer&) = delete;
-
-  std::vector<TMessageBoxSeen> Seen;
-
-private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-
-  UINT_PTR FTimer = 0;
-  HWND FAnswered = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ErrorReports.h"
 
 #include "framework/Thread.h"
+#include "support/DialogScript.h"
 #include "support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +97,7 @@ TEST(ThreadTest, AnErrorLeavingTheBodyIsReportedOnTheUiThread) {
   TApplication application;
   TErrorListener listener;
   application.OnException = Bind<&TErrorListener::Heard>(&listener);
-  TMessageBoxAnswerer answerer; // should the error bypass OnException
+  TDialogScript answerer({}); // should the error bypass OnException
   Destroyed = false;
   new TTestThread([](TTestThread&) { throw std::runtime_error("Thread failed"); }, tpNormal, true);
   ASSERT_TRUE(PumpUntil([&] { return !listener.Messages.empty() && Destroyed; }));

@@ -31,18 +31,28 @@ TKernelHandle WorkerHandle(const TFileGrep& grep) {
   return TKernelHandle(copy);
 }
 
+// A component set to search the chain for "*.txt", in an application of the test's own.
+struct TChainSearch {
+  TChainSearch() : Grep(nullptr), Recorder(Grep, Tree.Root()) {
+    MakeChain(Tree);
+    Grep.SetDirs(Tree.Root());
+    Grep.SetFileMasks("*.txt");
+  }
+
+  TApplication App;
+  TTempTree Tree;
+  TFileGrep Grep;
+  TGrepRecorder Recorder;
+};
+
 bool Signalled(const TKernelHandle& handle) {
   return WaitForSingleObject(handle.get(), 0) == WAIT_OBJECT_0;
 }
 
 TEST(FileGrepThreadTest, ThreadedStartReturnsAtOnceAndEveryEventRunsOnTheUiThread) {
-  TApplication application;
-  TTempTree tree;
-  MakeChain(tree);
-  TFileGrep grep(nullptr);
-  TGrepRecorder recorder(grep, tree.Root());
-  grep.SetDirs(tree.Root());
-  grep.SetFileMasks("*.txt");
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
   DWORD workerThread = 0;
   recorder.Hook = [&](TGrepEvent kind, const std::string&) {
     if (kind == TGrepEvent::DirChange && workerThread == 0) {
@@ -73,13 +83,9 @@ TEST(FileGrepThreadTest, ThreadedStartReturnsAtOnceAndEveryEventRunsOnTheUiThrea
 }
 
 TEST(FileGrepThreadTest, StartIsIgnoredWhileARunIsPendingOrRunning) {
-  TApplication application;
-  TTempTree tree;
-  MakeChain(tree);
-  TFileGrep grep(nullptr);
-  TGrepRecorder recorder(grep, tree.Root());
-  grep.SetDirs(tree.Root());
-  grep.SetFileMasks("*.txt");
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
 
   grep.Start();
   TSearchThread* const worker = grep.Worker();
@@ -148,13 +154,9 @@ TEST(FileGrepThreadTest, CancelEndsTheRunWithOnCancelAndOnlyOnce) {
 }
 
 TEST(FileGrepThreadTest, TheEndSequenceFindsTheComponentIdle) {
-  TApplication application;
-  TTempTree tree;
-  MakeChain(tree);
-  TFileGrep grep(nullptr);
-  TGrepRecorder recorder(grep, tree.Root());
-  grep.SetDirs(tree.Root());
-  grep.SetFileMasks("*.txt");
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
   TLines seen;
   bool cancel = false;
   recorder.Hook = [&](TGrepEvent kind, const std::string&) {
@@ -175,13 +177,9 @@ TEST(FileGrepThreadTest, TheEndSequenceFindsTheComponentIdle) {
 }
 
 TEST(FileGrepThreadTest, StartFromOnFinishedBeginsANewThreadedRun) {
-  TApplication application;
-  TTempTree tree;
-  MakeChain(tree);
-  TFileGrep grep(nullptr);
-  TGrepRecorder recorder(grep, tree.Root());
-  grep.SetDirs(tree.Root());
-  grep.SetFileMasks("*.txt");
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
   recorder.Hook = [&](TGrepEvent kind, const std::string&) {
     if (kind == TGrepEvent::Finished && recorder.Count(TGrepEvent::Finished) == 1) {
       grep.Start();
@@ -317,13 +315,9 @@ TEST(FileGrepThreadTest, DestroyingTheComponentStopsItsRunQuietly) {
 }
 
 TEST(FileGrepThreadTest, AFailingHandlerStillEndsTheRunAndItsErrorGoesOn) {
-  TApplication application;
-  TTempTree tree;
-  MakeChain(tree);
-  TFileGrep grep(nullptr);
-  TGrepRecorder recorder(grep, tree.Root());
-  grep.SetDirs(tree.Root());
-  grep.SetFileMasks("*.txt");
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
   recorder.Hook = [&](TGrepEvent kind, const std::string&) {
     if (kind == (grep.ThreadedSearch() ? TGrepEvent::DirChange : TGrepEvent::Found)) {
       throw std::runtime_error("handler failed");
