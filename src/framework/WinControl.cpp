@@ -125,6 +125,9 @@ void TWinControl::Subclass(HWND window, bool part) {
   }
   entry.Previous = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+  if (!part) {
+    FPrevious = entry.Previous;
+  }
 }
 
 void TWinControl::Forget(HWND window, bool part) {
@@ -185,7 +188,7 @@ LRESULT TWinControl::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
   if (FSubclassed) {
-    return CallWindowProcA(EntryOf(Handle())->Previous, Handle(), message, wParam, lParam);
+    return CallWindowProcA(FPrevious, Handle(), message, wParam, lParam);
   }
   return DefWindowProcA(Handle(), message, wParam, lParam);
 }

@@ -89,6 +89,9 @@ private:
   bool FSuppressChar = false;
   bool FDrawingHeld = false;
   WNDPROC FOwnProcedure = nullptr;
+  // The procedure that SubclassProc replaced, kept here too so that the default handling of
+  // every message needs no lookup.
+  WNDPROC FPrevious = nullptr;
 };
 
 // Lets every control take the font of the window it is created in.
