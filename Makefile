@@ -16,7 +16,7 @@ build: deps
 	@tools/build.sh $(ARCHS)
 
 test: build
-	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-test tools/wine-session.sh ctest --test-dir build/x86_64 --output-on-failure --timeout 300
+	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-test tools/wine-session.sh ctest --test-dir build/x86_64 --output-on-failure --timeout 300 --repeat until-pass:2
 
 run: deps
 	@tools/build.sh x86_64
