@@ -1,6 +1,6 @@
 #include "BenchTree.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <array>
 #include <stdexcept>

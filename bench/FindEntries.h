@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <windows.h>
 

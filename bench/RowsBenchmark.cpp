@@ -11,8 +11,8 @@
 #include "VersionSizeLoop.h"
 #include "WindowSearch.h"
 
-#include "framework/Application.h"
-#include "framework/win/OleSession.h"
+#include "Application.h"
+#include "OleSession.h"
 
 #include <algorithm>
 #include <cstdio>

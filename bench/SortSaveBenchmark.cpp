@@ -6,10 +6,10 @@
 #include "Stopwatch.h"
 #include "TemporaryFolder.h"
 
-#include "app/QuilletMain.h"
-#include "framework/Application.h"
-#include "framework/FileStream.h"
-#include "framework/win/OleSession.h"
+#include "Application.h"
+#include "FileStream.h"
+#include "OleSession.h"
+#include "QuilletMain.h"
 
 #include <commctrl.h>
 

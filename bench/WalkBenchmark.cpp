@@ -7,7 +7,7 @@
 #include "Figures.h"
 #include "Stopwatch.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 
 #include <cstdio>
 #include <exception>

@@ -2,7 +2,7 @@
 
 #include "Stopwatch.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 
 #include <stdexcept>
 

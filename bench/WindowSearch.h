@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/QuilletMain.h"
+#include "QuilletMain.h"
 
 #include <string>
 

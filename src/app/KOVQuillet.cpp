@@ -1,7 +1,7 @@
 #include "QuilletMain.h"
 
-#include "framework/Application.h"
-#include "framework/win/OleSession.h"
+#include "Application.h"
+#include "OleSession.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const TOleSession ole;

@@ -44,7 +44,7 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
 
   CreateActions();
-  CreateMenu();
+  BuildMenu();
   CreateToolBar();
   CreateSearchPanel();
   CreateResultList();
@@ -114,7 +114,7 @@ void TfrmQuilletMain::CreateActions() {
   actFindStop->SetEnabled(false);
 }
 
-void TfrmQuilletMain::CreateMenu() {
+void TfrmQuilletMain::BuildMenu() {
   MainMenu1 = Named(new TMainMenu(this), "MainMenu1");
   MainMenu1->SetImages(ImageList1);
   TMenuItem& menuFile = MainMenu1->AddMenu("menuFile", "&File");

@@ -1,26 +1,27 @@
 #pragma once
 
-#include "fileinfo/FileCtrl.h"
-#include "fileinfo/VersionInfo.h"
-#include "framework/Action.h"
-#include "framework/Animate.h"
-#include "framework/Button.h"
-#include "framework/ComboBox.h"
-#include "framework/CoolBar.h"
-#include "framework/Edit.h"
-#include "framework/Form.h"
-#include "framework/ImageList.h"
-#include "framework/Label.h"
-#include "framework/ListView.h"
-#include "framework/Menu.h"
-#include "framework/Panel.h"
-#include "framework/SaveDialog.h"
-#include "framework/StatusBar.h"
-#include "framework/ToolBar.h"
-#include "framework/ToolTips.h"
-#include "framework/win/UniqueHandle.h"
-#include "search/FileGrep.h"
-#include "settings/Placement.h"
+#include "FileCtrl.h"
+#include "FileGrep.h"
+#include "Placement.h"
+#include "VersionInfo.h"
+
+#include "Action.h"
+#include "Animate.h"
+#include "Button.h"
+#include "ComboBox.h"
+#include "CoolBar.h"
+#include "Edit.h"
+#include "Form.h"
+#include "ImageList.h"
+#include "Label.h"
+#include "ListView.h"
+#include "Menu.h"
+#include "Panel.h"
+#include "SaveDialog.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+#include "ToolTips.h"
+#include "UniqueHandle.h"
 
 #include <cstdint>
 #include <string>
@@ -86,7 +87,7 @@ protected:
 
 private:
   void CreateActions();
-  void CreateMenu();
+  void BuildMenu();
   void CreateToolBar();
   void CreateSearchPanel();
   void CreateResultList();

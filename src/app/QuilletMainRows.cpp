@@ -1,6 +1,6 @@
 #include "QuilletMain.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 
 // The result rows: every file found becomes a row of eighteen cells with its system icon.
 

@@ -1,7 +1,7 @@
 #include "QuilletMain.h"
 
-#include "framework/Application.h"
-#include "framework/FileStream.h"
+#include "Application.h"
+#include "FileStream.h"
 
 // The saved report: a header line of the column captions and a line per row, cells joined
 // by two tabs, every line ended by CR LF, written in one piece.

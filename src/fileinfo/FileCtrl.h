@@ -3,7 +3,7 @@
 #include "FileExists.h"
 #include "ShellTypeCache.h"
 
-#include "framework/CustomComponent.h"
+#include "CustomComponent.h"
 
 #include <windows.h>
 

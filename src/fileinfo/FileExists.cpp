@@ -1,6 +1,6 @@
 #include "FileExists.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "FileTypeName.h"
 
+#include "Strings.h"
+
 std::string FileExtension(const std::string& name) {
   const std::string::size_type dot = name.rfind('.');
   if (dot == std::string::npos || name.find_first_of("\\:", dot) != std::string::npos) {
@@ -9,15 +11,5 @@ std::string FileExtension(const std::string& name) {
 }
 
 std::string FallbackTypeName(const std::string& name) {
-  return AsciiUpper(FileExtension(name)) + "-Files";
-}
-
-std::string AsciiUpper(std::string text) {
-  // Not CharUpperA: characters beyond ASCII keep their case here.
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
+  return AsciiUpperCase(FileExtension(name)) + "-Files";
 }

@@ -9,6 +9,3 @@ std::string FileExtension(const std::string& name);
 // The type name shown when the shell has none for a file: its extension with ASCII letters in
 // capitals, then "-Files" (".XYZ-Files" for report.xyz, "-Files" without an extension).
 std::string FallbackTypeName(const std::string& name);
-
-// The text with the ASCII letters a to z in capitals and every other byte as it was.
-std::string AsciiUpper(std::string text);

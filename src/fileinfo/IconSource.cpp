@@ -1,6 +1,6 @@
 #include "IconSource.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <cstring>
 #include <optional>

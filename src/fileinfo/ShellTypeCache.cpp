@@ -2,6 +2,7 @@
 
 #include "FileTypeName.h"
 #include "IconSource.h"
+#include "Strings.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ std::optional<std::string> SharedExtension(const std::string& path,
   }
   const std::string::size_type slash = path.find_last_of("\\/");
   const std::string given = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (AsciiUpper(given) != AsciiUpper(facts->Name)) {
+  if (AsciiUpperCase(given) != AsciiUpperCase(facts->Name)) {
     return std::nullopt;
   }
   return FileExtension(facts->Name);
@@ -44,7 +45,7 @@ int TShellTypeCache::IconIndex(const std::string& path, const std::optional<TFil
     return FQueries.IconIndex(path);
   }
   // Icons come from the registry alone, whose keys ignore case.
-  const auto [entry, added] = FIcons.try_emplace(AsciiUpper(*extension));
+  const auto [entry, added] = FIcons.try_emplace(AsciiUpperCase(*extension));
   TIconEntry& icon = entry->second;
   if (added) {
     icon.PerFile = IconComesFromEachFile(*extension);

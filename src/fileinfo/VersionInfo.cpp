@@ -3,24 +3,11 @@
 #include "FileExists.h"
 #include "VersionBuffer.h"
 
-#include "framework/FileTime.h"
-#include "framework/FormatDateTime.h"
+#include "FileTime.h"
+#include "FormatDateTime.h"
+#include "Paths.h"
 
 namespace {
-
-std::string ModuleFileName() {
-  std::vector<char> path(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) {
-      return std::string();
-    }
-    if (length < path.size()) {
-      return std::string(path.data(), length);
-    }
-    path.resize(path.size() * 2); // cut short: try again with more room
-  }
-}
 
 // The time as display text, in local time at the bias in force now.
 std::string TimeText(const FILETIME& time) {

@@ -2,7 +2,7 @@
 
 #include "FileExists.h"
 
-#include "framework/CustomComponent.h"
+#include "CustomComponent.h"
 
 #include <optional>
 #include <string>

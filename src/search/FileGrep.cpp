@@ -116,7 +116,7 @@ void TFileGrep::Notification(TComponent* component, TOperation operation) {
 }
 
 bool TFileGrep::StopRequested() const {
-  return (FWorker != nullptr && FWorker->Terminated()) || Application->Terminated() ||
+  return (FWorker != nullptr && FWorker->Terminated()) || MainThread->Terminated() ||
          FCancelRequested;
 }
 

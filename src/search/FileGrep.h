@@ -3,11 +3,11 @@
 #include "FileGrepTypes.h"
 #include "SearchDateTime.h"
 
-#include "framework/CustomComponent.h"
-#include "framework/Event.h"
-#include "framework/ListBox.h"
-#include "framework/Strings.h"
-#include "framework/Thread.h"
+#include "CustomComponent.h"
+#include "Event.h"
+#include "ListBox.h"
+#include "Strings.h"
+#include "Thread.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/DateTime.h"
-#include "framework/Set.h"
+#include "DateTime.h"
+#include "Set.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "LinkCycleGuard.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 bool TLinkCycleGuard::LeadsBack(const std::string& path, const WIN32_FIND_DATAA& entry) {
   if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/DateTime.h"
+#include "DateTime.h"
 
 // One date bound of a search, by its parts. A part set to a value that makes no date (the
 // 31st of a 30-day month, hour 24) leaves the value unchanged.

@@ -3,8 +3,10 @@
 #include "FileGrep.h"
 #include "SearchThread.h"
 
-#include "framework/Application.h"
-#include "framework/win/UniqueHandle.h"
+#include "MainThread.h"
+#include "Paths.h"
+#include "Strings.h"
+#include "UniqueHandle.h"
 
 #include <cstring>
 #include <exception>
@@ -21,25 +23,6 @@ std::vector<std::string> SplitList(const std::string& list) {
   }
   pieces.push_back(list.substr(start));
   return pieces;
-}
-
-// Only ASCII letters change, whatever the code page.
-std::string AsciiUpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return text;
-}
-
-bool EndsWithBackslash(const std::string& text) {
-  if (text.empty()) {
-    return false;
-  }
-  // In a double-byte code page the last byte may be the second half of a character.
-  const char* last = CharPrevA(text.c_str(), text.c_str() + text.size());
-  return last == text.c_str() + text.size() - 1 && *last == '\\';
 }
 
 // The folder with exactly one trailing backslash; an empty or blank folder is the root of
@@ -106,7 +89,7 @@ void TSearchRun::Execute() {
 }
 
 void TSearchRun::SearchFolder(const std::string& folder) {
-  Application->ProcessMessages();
+  MainThread->ProcessMessages();
   if (FAbandoned) {
     return;
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Thread.h"
+#include "Thread.h"
 
 class TFileGrep;
 

@@ -1,6 +1,8 @@
 #include "Placement.h"
 
-#include "framework/Application.h"
+#include "Application.h"
+#include "MainThread.h"
+#include "Paths.h"
 
 #include <cstdio>
 
@@ -42,23 +44,6 @@ std::string Word(const std::string& text, int n) {
   return {};
 }
 
-std::string ProgramBaseName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
-  name.erase(0, name.find_last_of("\\/:") + 1);
-  return name.substr(0, name.rfind('.'));
-}
-
-template <typename TAction>
-void Reported(TAction action) {
-  try {
-    action();
-  } catch (...) {
-    Application->HandleException(std::current_exception());
-  }
-}
-
 } // namespace
 
 TFormPlacement::TFormPlacement(TForm* owner) : TComponent(owner), FForm(owner) {}
@@ -83,7 +68,7 @@ void TFormPlacement::Loaded() {
 }
 
 std::string TFormPlacement::KeyPath() const {
-  return FIniFileName.empty() ? "Software\\" + ProgramBaseName() : FIniFileName;
+  return FIniFileName.empty() ? "Software\\" + ProgramName() : FIniFileName;
 }
 
 std::string TFormPlacement::MainSection() const {
@@ -97,7 +82,7 @@ std::string TFormPlacement::MainSection() const {
 
 void TFormPlacement::FormShow(TObject* sender) {
   if (FActive) {
-    Reported([this] { RestoreState(); });
+    RunReported([this] { RestoreState(); });
   }
   FFormShow(sender);
 }
@@ -105,14 +90,14 @@ void TFormPlacement::FormShow(TObject* sender) {
 void TFormPlacement::FormCloseQuery(TObject* sender, bool& canClose) {
   FFormCloseQuery(sender, canClose);
   if (canClose && FActive && FForm->Handle() != nullptr) {
-    Reported([this] { SaveState(); });
+    RunReported([this] { SaveState(); });
   }
 }
 
 void TFormPlacement::FormDestroy(TObject* sender) {
   if (FActive && !FSaved) {
     FDestroying = true;
-    Reported([this] { SaveState(); });
+    RunReported([this] { SaveState(); });
     FDestroying = false;
   }
   FFormDestroy(sender);

@@ -2,9 +2,9 @@
 
 #include "RegIniFile.h"
 
-#include "framework/Component.h"
-#include "framework/Form.h"
-#include "framework/Set.h"
+#include "Component.h"
+#include "Form.h"
+#include "Set.h"
 
 #include <functional>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "RegIniFile.h"
 
-#include "framework/Strings.h"
+#include "Strings.h"
 
 #include <windows.h>
 

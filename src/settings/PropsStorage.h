@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Component.h"
+#include "Component.h"
 
 #include <functional>
 #include <string>

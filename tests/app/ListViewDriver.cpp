@@ -1,6 +1,6 @@
 #include "ListViewDriver.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 
 #include <commctrl.h>
 

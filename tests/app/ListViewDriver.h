@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/ListView.h"
+#include "ListView.h"
 
 #include <string>
 #include <vector>

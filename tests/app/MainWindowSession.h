@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/QuilletMain.h"
+#include "QuilletMain.h"
 
-#include "framework/Application.h"
-#include "framework/win/OleSession.h"
+#include "Application.h"
+#include "OleSession.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "ResultRowFixtures.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "support/Pump.h"
 
 #include <commctrl.h>

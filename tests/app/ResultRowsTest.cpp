@@ -1,10 +1,10 @@
 #include "MainWindowSession.h"
 #include "ResultRowFixtures.h"
 
+#include "Application.h"
+#include "UniqueHandle.h"
+#include "VersionInfo.h"
 #include "fileinfo/ShellFixtures.h"
-#include "fileinfo/VersionInfo.h"
-#include "framework/Application.h"
-#include "framework/win/UniqueHandle.h"
 #include "support/Pump.h"
 #include "support/TempTree.h"
 

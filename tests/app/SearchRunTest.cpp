@@ -1,6 +1,6 @@
 #include "MainWindowSession.h"
 
-#include "search/SearchThread.h"
+#include "SearchThread.h"
 #include "support/Pump.h"
 #include "support/TempTree.h"
 

@@ -1,10 +1,9 @@
-#include "fileinfo/FileCtrl.h"
-#include "fileinfo/FileTypeName.h"
+#include "FileCtrl.h"
+#include "FileTypeName.h"
 
 #include "ShellFixtures.h"
 
-#include "framework/ImageList.h"
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -90,28 +89,6 @@ TEST(FileCtrl, TypeNamesAndIconsAreTheShellsOwnForEveryKindOfName) {
       EXPECT_EQ(icon, DirectIconIndex(path));
     }
   }
-}
-
-TEST(FileCtrl, TheSystemImageListIsTheShellsAndOutlivesEveryWrapper) {
-  HIMAGELIST list = nullptr;
-  {
-    TFileCtrl ctrl(nullptr);
-    list = ctrl.GetSystemImageList();
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(ctrl.GetSystemImageList(), list);
-    TImageList wrapper(nullptr);
-    wrapper.ShareHandle(list);
-  }
-  SHFILEINFOA record = {};
-  EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SHGetFileInfoA("", 0, &record, sizeof(record),
-                                                        SHGFI_SYSICONINDEX | SHGFI_SMALLICON)),
-            list);
-  EXPECT_EQ(TFileCtrl(nullptr).GetSystemImageList(), list);
-  EXPECT_GT(ImageList_GetImageCount(list), 0);
-  int width = 0;
-  int height = 0;
-  ASSERT_TRUE(ImageList_GetIconSize(list, &width, &height));
-  EXPECT_EQ(width, GetSystemMetrics(SM_CXSMICON));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "fileinfo/FileExists.h"
+#include "FileExists.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>

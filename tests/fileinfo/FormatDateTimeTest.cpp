@@ -1,7 +1,7 @@
 #include "VersionFixtures.h"
 
-#include "framework/FileTime.h"
-#include "framework/FormatDateTime.h"
+#include "FileTime.h"
+#include "FormatDateTime.h"
 
 #include <gtest/gtest.h>
 

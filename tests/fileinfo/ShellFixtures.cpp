@@ -1,6 +1,6 @@
 #include "ShellFixtures.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

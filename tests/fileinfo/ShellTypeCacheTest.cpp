@@ -1,7 +1,7 @@
-#include "fileinfo/ShellTypeCache.h"
-#include "fileinfo/FileCtrl.h"
-#include "fileinfo/FileTypeName.h"
-#include "fileinfo/IconSource.h"
+#include "ShellTypeCache.h"
+#include "FileCtrl.h"
+#include "FileTypeName.h"
+#include "IconSource.h"
 
 #include "ShellFixtures.h"
 

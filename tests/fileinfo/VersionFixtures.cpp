@@ -1,6 +1,6 @@
 #include "VersionFixtures.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

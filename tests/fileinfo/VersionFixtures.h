@@ -2,7 +2,7 @@
 
 #include "support/TempTree.h"
 
-#include "framework/DateTime.h"
+#include "DateTime.h"
 
 #include <windows.h>
 

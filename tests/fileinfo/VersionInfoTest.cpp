@@ -1,8 +1,8 @@
 #include "VersionFixtures.h"
 
-#include "fileinfo/VersionInfo.h"
-#include "framework/FormatDateTime.h"
-#include "framework/win/UniqueHandle.h"
+#include "FormatDateTime.h"
+#include "UniqueHandle.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 

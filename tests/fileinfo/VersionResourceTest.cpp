@@ -1,6 +1,6 @@
 #include "VersionFixtures.h"
 
-#include "fileinfo/VersionResource.h"
+#include "VersionResource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ErrorReports.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 #include "support/Pump.h"
 
 #include <gtest/gtest.h>
@@ -14,13 +14,13 @@ namespace {
 const UINT WM_TEST = WM_APP + 100;
 
 // A window of this program's own class that records the test messages it handles.
-class TTestWindow : private TWindowProcedureTarget {
+class TTestWindow : private TWindowTarget {
 public:
   TTestWindow() {
-    RegisterStandardWindowClass("KOVQuilletTestWindow", 0, nullptr, nullptr);
+    TWindowRegistry::RegisterWindowClass("KOVQuilletTestWindow", 0, nullptr, nullptr);
     FHandle.reset(CreateWindowExA(0, "KOVQuilletTestWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                   nullptr, GetModuleHandleA(nullptr),
-                                  static_cast<TWindowProcedureTarget*>(this)));
+                                  static_cast<TWindowTarget*>(this)));
   }
 
   void Post(WPARAM number) const { PostMessageA(FHandle.get(), WM_TEST, number, 0); }
@@ -29,7 +29,8 @@ public:
   std::function<void(WPARAM)> OnTest;
 
 private:
-  LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+  void WindowDestroyed(HWND) override {}
+  LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message != WM_TEST) {
       return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -1,4 +1,4 @@
-#include "framework/DateTime.h"
+#include "DateTime.h"
 
 #include <gtest/gtest.h>
 

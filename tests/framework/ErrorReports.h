@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Object.h"
+#include "Object.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "framework/Event.h"
+#include "Event.h"
 
 #include <gtest/gtest.h>
 

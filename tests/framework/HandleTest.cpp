@@ -1,5 +1,5 @@
-#include "framework/Set.h"
-#include "framework/win/UniqueHandle.h"
+#include "Set.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

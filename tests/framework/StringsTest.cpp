@@ -1,5 +1,5 @@
-#include "framework/Strings.h"
-#include "framework/ListBox.h"
+#include "Strings.h"
+#include "ListBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "ErrorReports.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 #include "support/Pump.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "ErrorReports.h"
 
-#include "framework/Thread.h"
+#include "Application.h"
+#include "Thread.h"
 #include "support/DialogScript.h"
 #include "support/Pump.h"
 

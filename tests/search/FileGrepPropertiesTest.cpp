@@ -1,6 +1,6 @@
-#include "search/FileGrep.h"
+#include "FileGrep.h"
 
-#include "framework/Application.h"
+#include "Application.h"
 
 #include <gtest/gtest.h>
 

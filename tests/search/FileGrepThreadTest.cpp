@@ -1,6 +1,7 @@
+#include "Application.h"
 #include "GrepRecorder.h"
 
-#include "search/SearchThread.h"
+#include "SearchThread.h"
 #include "support/Pump.h"
 #include "support/TempTree.h"
 
@@ -227,7 +228,7 @@ TEST(FileGrepThreadTest, ThreadPriorityMapsOntoTheWorkerAndChangesItAtOnce) {
       return;
     }
     const HANDLE worker = grep.Worker()->Handle();
-    SetThreadPriority(worker, THREAD_PRIORITY_LOWEST);
+    ::SetThreadPriority(worker, THREAD_PRIORITY_LOWEST);
     grep.SetThreadPriority(tpHighest);
     seen.push_back(std::to_string(GetThreadPriority(worker)));
     grep.SetThreadPriority(tpHigher);

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "GrepRecorder.h"
 
 #include "support/TempTree.h"

@@ -1,5 +1,7 @@
 #include "GrepRecorder.h"
 
+#include "Application.h"
+
 #include <algorithm>
 
 TGrepRecorder::TGrepRecorder(TFileGrep& grep, std::string root)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/FileGrep.h"
+#include "FileGrep.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "support/StoredSettings.h"
 #include "support/TempTree.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

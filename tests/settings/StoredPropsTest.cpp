@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "Expectations.h"
 #include "RegistryCalls.h"
 #include "StoredSession.h"
@@ -5,9 +6,9 @@
 
 #include "support/StoredSettings.h"
 
-#include "framework/Button.h"
-#include "framework/Edit.h"
-#include "settings/Placement.h"
+#include "Button.h"
+#include "Edit.h"
+#include "Placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "StoredSession.h"
+#include "Application.h"
 
 #include "support/Pump.h"
 

@@ -2,7 +2,7 @@
 
 #include "support/StoredSettings.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <algorithm>
 #include <ostream>

@@ -2,8 +2,9 @@
 
 #include "Pump.h"
 
-#include "framework/Application.h"
-#include "framework/win/UniqueHandle.h"
+#include "MainThread.h"
+
+#include "UniqueHandle.h"
 
 #include <windows.h>
 #include <winioctl.h>
@@ -117,7 +118,7 @@ bool Listed(const std::string& path) {
 // Waits for what another process does; the test's messages are handled meanwhile when it has
 // an application.
 bool WaitUntil(const std::function<bool()>& condition) {
-  if (Application != nullptr) {
+  if (MainThread != nullptr) {
     return PumpUntil(condition);
   }
   const ULONGLONG deadline = GetTickCount64() + 10000;

@@ -1,11 +1,11 @@
 #include "Pump.h"
 
-#include "framework/Application.h"
+#include "MainThread.h"
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   while (true) {
-    Application->ProcessMessages();
+    MainThread->ProcessMessages();
     if (condition()) {
       return true;
     }

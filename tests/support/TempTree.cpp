@@ -2,7 +2,7 @@
 
 #include "FolderLink.h"
 
-#include "framework/win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 

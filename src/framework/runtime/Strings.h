@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+// The text with the ASCII letters a to z in upper case; every other byte as it is, whatever
+// the code page.
+std::string AsciiUpperCase(std::string text);
+
 // A list of strings, whoever holds them: a plain list in memory, or a control's items.
 class TStrings {
 public:

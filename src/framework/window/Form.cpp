@@ -4,9 +4,12 @@
 #include "Application.h"
 #include "FormatSettings.h"
 
+#include <algorithm>
+
 namespace {
 const char* RegisteredFormClass(const char* className, HICON icon) {
-  RegisterStandardWindowClass(className, CS_DBLCLKS, icon, GetSysColorBrush(COLOR_BTNFACE));
+  TWindowRegistry::RegisterWindowClass(className, CS_DBLCLKS, icon,
+                                       GetSysColorBrush(COLOR_BTNFACE));
   return className;
 }
 } // namespace
@@ -156,7 +159,26 @@ void TForm::Activated(bool active) {
   }
 }
 
+void TForm::AddMessageHook(TFormMessageHook* hook) {
+  FMessageHooks.push_back(hook);
+}
+
+void TForm::RemoveMessageHook(TFormMessageHook* hook) {
+  std::erase(FMessageHooks, hook);
+}
+
 LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!FMessageHooks.empty()) {
+    // A copy, as a hook may go while it handles the message.
+    const std::vector<TFormMessageHook*> hooks = FMessageHooks;
+    for (TFormMessageHook* hook : hooks) {
+      LRESULT result = 0;
+      if (std::find(FMessageHooks.begin(), FMessageHooks.end(), hook) != FMessageHooks.end() &&
+          hook->FormMessage(message, wParam, lParam, result)) {
+        return result;
+      }
+    }
+  }
   switch (message) {
   case WM_CLOSE:
     Close();

@@ -2,6 +2,7 @@
 
 #include "Form.h"
 #include "Messages.h"
+#include "Paths.h"
 
 #include <commctrl.h>
 
@@ -14,39 +15,28 @@ struct TSyncRequest {
   std::exception_ptr Failure;
 };
 
-std::string ModuleBaseName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
-  name.erase(0, name.find_last_of("\\/:") + 1);
-  const std::size_t dot = name.rfind('.');
-  if (dot != std::string::npos) {
-    name.erase(dot);
-  }
-  return name;
-}
-
 } // namespace
 
 TApplication* Application = nullptr;
 
 TApplication::TApplication()
-    : TComponent(nullptr), FMainThreadId(GetCurrentThreadId()), FTitle(ModuleBaseName()) {
+    : TComponent(nullptr), FMainThreadId(GetCurrentThreadId()), FTitle(ProgramName()) {
   if (Application != nullptr) {
     throw std::logic_error("Only one application object may exist");
   }
   INITCOMMONCONTROLSEX controls = {sizeof controls,
                                    ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  RegisterStandardWindowClass(ApplicationWindowClass, 0, nullptr, nullptr);
+  TWindowRegistry::RegisterWindowClass(ApplicationWindowClass, 0, nullptr, nullptr);
   // A message-only window: it receives the hand-overs and is never shown or enumerated.
   FWindow.reset(CreateWindowExA(0, ApplicationWindowClass, FTitle.c_str(), 0, 0, 0, 0, 0,
                                 HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                static_cast<TWindowProcedureTarget*>(this)));
+                                static_cast<TWindowTarget*>(this)));
   if (!FWindow) {
     throw std::runtime_error("Cannot create the application window");
   }
   Application = this;
+  MainThread = this;
 }
 
 TApplication::~TApplication() {
@@ -55,6 +45,7 @@ TApplication::~TApplication() {
     delete Components(ComponentCount() - 1);
   }
   FWindow.reset();
+  MainThread = nullptr;
   Application = nullptr;
 }
 
@@ -94,13 +85,11 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Dispatch(const MSG& message) {
-  try {
-    if (HandledByForm(message)) {
-      return;
-    }
-  } catch (...) {
-    // A shortcut's action failed: reported as any handler's failure is, and the key is spent.
-    HandleException(std::current_exception());
+  // A shortcut's action that fails is reported as any handler's failure is, and the key is
+  // spent.
+  bool handled = true;
+  RunReported([&] { handled = HandledByForm(message); });
+  if (handled) {
     return;
   }
   TranslateMessage(&message);
@@ -176,7 +165,7 @@ void TApplication::ReportPendingThreadFailures() {
   }
 }
 
-LRESULT TApplication::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TApplication::WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_KOV_SYNCHRONIZE: {
     auto* request = reinterpret_cast<TSyncRequest*>(lParam);

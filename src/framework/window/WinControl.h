@@ -2,8 +2,8 @@
 
 #include "Component.h"
 #include "KeyEvents.h"
-#include "WindowProc.h"
-#include "win/UniqueHandle.h"
+#include "UniqueHandle.h"
+#include "WindowRegistry.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +21,7 @@ struct TBounds {
 // forms and panels register classes of their own. Either way the window's messages reach
 // ControlMessage, and the WM_COMMAND and WM_NOTIFY a parent receives from a child reach the
 // child's object.
-class TWinControl : public TComponent, protected TWindowProcedureTarget {
+class TWinControl : public TComponent, public TWindowTarget {
 public:
   ~TWinControl() override;
 
@@ -45,7 +45,7 @@ protected:
   // A control of a system window class; it takes its parent's font.
   TWinControl(TComponent* owner, const char* className, DWORD style, HWND parent,
               DWORD exStyle = 0);
-  // A window of a class registered with RegisterStandardWindowClass.
+  // A window of a class registered with TWindowRegistry::RegisterWindowClass.
   struct TOwnClass {};
   TWinControl(TComponent* owner, TOwnClass, const char* className, DWORD style, HWND parent,
               DWORD exStyle = 0);
@@ -58,39 +58,24 @@ protected:
   virtual void CommandNotification(WORD code, WORD id);
   // A WM_NOTIFY this control sent to its parent.
   virtual LRESULT NotifyNotification(NMHDR& header);
-  // The procedure of the system's window class that the control was made from, callable
-  // directly, past every subclass of the window.
-  WNDPROC OwnProcedure() const { return FOwnProcedure; }
-  // Changes that come in a burst, such as rows found by a search, are drawn together: the
-  // window's drawing is held from the first of them until a quarter of a second later.
-  void HoldDrawing();
   // Also sends the key messages of a child window the control is made of (the edit box
   // inside a combo box) through this control's OnKeyDown.
   void SubclassPart(HWND part);
 
 private:
-  LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  // Puts SubclassProc in front of the window's own procedure.
-  void Subclass(HWND window, bool part);
-  // The window or part is gone while this object lives on.
-  void Forget(HWND window, bool part);
-  void ReleaseDrawing();
+  LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowDestroyed(HWND window) override;
   // True when the key message was given to OnKeyDown and consumed there.
   bool KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Routes a child's WM_COMMAND or WM_NOTIFY to the child's object; false when the message
   // is neither or the child is not one of ours.
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   TWindowHandle FHandle;
-  bool FSubclassed = false;
   std::vector<HWND> FParts;
   bool FSuppressChar = false;
-  bool FDrawingHeld = false;
-  WNDPROC FOwnProcedure = nullptr;
-  // The procedure that SubclassProc replaced, kept here too so that the default handling of
-  // every message needs no lookup.
+  // The procedure the window had before it was subclassed, kept here too so that the
+  // default handling of every message needs no lookup; null for a window of our classes.
   WNDPROC FPrevious = nullptr;
 };
 

@@ -2,8 +2,9 @@
 
 #include "Component.h"
 #include "Event.h"
-#include "WindowProc.h"
-#include "win/UniqueHandle.h"
+#include "MainThread.h"
+#include "UniqueHandle.h"
+#include "WindowRegistry.h"
 
 #include <exception>
 #include <functional>
@@ -19,7 +20,7 @@ class TForm;
 // The application object of the UI thread: its message loop, the hand-over of procedures
 // from other threads, and the default error report. Exactly one exists at a time, created
 // on the UI thread; the global Application points to it.
-class TApplication final : public TComponent, private TWindowProcedureTarget {
+class TApplication final : public TComponent, public TMainThread, private TWindowTarget {
 public:
   TApplication();
   ~TApplication() override;
@@ -34,11 +35,11 @@ public:
   // that arrives meanwhile is handled within the wait.
   void HandleMessage();
   // Handles every message that is pending, then returns.
-  void ProcessMessages();
+  void ProcessMessages() override;
   // Asks the message loop to end, by posting the quit message.
   void Terminate();
   // Set once the quit message has been seen.
-  bool Terminated() const { return FTerminated; }
+  bool Terminated() const override { return FTerminated; }
 
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& title) { FTitle = title; }
@@ -46,18 +47,19 @@ public:
   // Runs the procedure on the UI thread and waits until it returns; an exception it raises
   // is raised again here. From another thread the procedure runs when the UI thread next
   // retrieves messages; on the UI thread itself it runs at once.
-  void Synchronize(const std::function<void()>& procedure);
+  void Synchronize(const std::function<void()>& procedure) override;
 
   // Reports an error: through OnException when assigned, otherwise in a message box.
-  void HandleException(std::exception_ptr failure);
+  void HandleException(std::exception_ptr failure) override;
   void ShowException(const std::exception& error) const;
   // May be called from any thread; the error is reported on the UI thread.
-  void ReportThreadFailure(std::exception_ptr failure);
+  void ReportThreadFailure(std::exception_ptr failure) override;
 
   TExceptionEvent OnException;
 
 private:
-  LRESULT WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT WindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowDestroyed(HWND) override {}
   void Dispatch(const MSG& message);
   // Shortcuts of actions and the keyboard navigation between a form's controls.
   bool HandledByForm(const MSG& message);

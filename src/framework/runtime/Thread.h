@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Application.h"
+#include "MainThread.h"
 #include "Object.h"
-#include "win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <atomic>
 
@@ -42,10 +42,10 @@ protected:
   template <typename TDerived>
   void Synchronize(void (TDerived::*method)()) {
     // Without an application there is no UI thread to hand the method to.
-    if (Application == nullptr) {
+    if (MainThread == nullptr) {
       return;
     }
-    Application->Synchronize([this, method] { (static_cast<TDerived*>(this)->*method)(); });
+    MainThread->Synchronize([this, method] { (static_cast<TDerived*>(this)->*method)(); });
   }
 
 private:

@@ -15,7 +15,7 @@ int ThreadPriorityValue(TThreadPriority priority) {
 void TThread::SetPriority(TThreadPriority priority) {
   FPriority = priority;
   if (FHandle) {
-    SetThreadPriority(FHandle.get(), ThreadPriorityValue(priority));
+    ::SetThreadPriority(FHandle.get(), ThreadPriorityValue(priority));
   }
 }
 
@@ -26,7 +26,7 @@ void TThread::Start() {
   if (!FHandle) {
     throw std::runtime_error("Thread creation error");
   }
-  SetThreadPriority(FHandle.get(), ThreadPriorityValue(FPriority));
+  ::SetThreadPriority(FHandle.get(), ThreadPriorityValue(FPriority));
   ResumeThread(FHandle.get());
 }
 
@@ -36,8 +36,8 @@ unsigned __stdcall TThread::ThreadProc(void* parameter) {
     thread->Execute();
   } catch (...) {
     // No exception may leave a thread body; the UI thread reports it.
-    if (Application != nullptr) {
-      Application->ReportThreadFailure(std::current_exception());
+    if (MainThread != nullptr) {
+      MainThread->ReportThreadFailure(std::current_exception());
     }
   }
   const bool freeItself = thread->FFreeOnTerminate;

@@ -3,7 +3,7 @@
 #include "Action.h"
 #include "Component.h"
 #include "ImageList.h"
-#include "win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <memory>
 #include <string>

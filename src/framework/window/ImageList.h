@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Component.h"
-#include "win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 // A list of same-sized images. It owns its list, unless it shares one that belongs to
 // someone else (such as the shell's system image list), which it then never destroys.

@@ -56,7 +56,7 @@ TMenuItem* TMenuItem::Find(UINT command) {
 }
 
 TMainMenu::TMainMenu(TComponent* owner)
-    : TComponent(owner), FHandle(CreateMenu()), FNextCommand(FirstMenuCommand) {
+    : TComponent(owner), FHandle(::CreateMenu()), FNextCommand(FirstMenuCommand) {
   if (!FHandle) {
     throw std::runtime_error("Cannot create the menu");
   }
@@ -65,7 +65,7 @@ TMainMenu::TMainMenu(TComponent* owner)
 TMainMenu::~TMainMenu() {
   // The window would destroy the bar a second time.
   if (FWindow != nullptr && IsWindow(FWindow) && GetMenu(FWindow) == FHandle.get()) {
-    SetMenu(FWindow, nullptr);
+    ::SetMenu(FWindow, nullptr);
   }
 }
 
@@ -89,7 +89,7 @@ TMenuItem* TMainMenu::FindItem(UINT command) {
 
 void TMainMenu::AttachTo(HWND window) {
   FWindow = window;
-  SetMenu(window, FHandle.get());
+  ::SetMenu(window, FHandle.get());
 }
 
 bool TMainMenu::MeasureImage(MEASUREITEMSTRUCT& measure) const {

@@ -2,8 +2,8 @@
 
 #include "Event.h"
 #include "Menu.h"
+#include "UniqueHandle.h"
 #include "WinControl.h"
-#include "win/UniqueHandle.h"
 
 #include <string>
 
@@ -14,6 +14,18 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 using TNotifyEvent = TEvent<>;
 using TCloseQueryEvent = TEvent<bool&>;
 using TCloseEvent = TEvent<TCloseAction&>;
+
+// What a component installs on its owner form to see the form's messages before the form
+// does, while it needs them (a shell context menu on screen wants the menu messages).
+class TFormMessageHook {
+public:
+  // True when the hook has handled the message; result is then the form's answer, and the
+  // form's own handling does not run.
+  virtual bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+
+protected:
+  ~TFormMessageHook() = default;
+};
 
 // A top-level window that holds controls. A derived form builds its controls in its
 // constructor and then calls DoCreate. The first form the application creates is its main
@@ -46,6 +58,16 @@ public:
   // there was one.
   bool IsShortCut(const MSG& message);
 
+  // Hooks see the form's messages in the order they were added, before the form handles
+  // them; the notifications of the form's own controls have gone to those controls already.
+  // A hook may remove itself, or be removed, while it handles a message.
+  void AddMessageHook(TFormMessageHook* hook);
+  void RemoveMessageHook(TFormMessageHook* hook);
+
+  // A component may take over OnShow, OnCloseQuery and OnDestroy once the form is built
+  // (stored settings do): it puts its own handler in and calls the one it found. A handler
+  // assigned after such a take-over replaces the component's, which then hears nothing more
+  // of that event; assign the form's own handlers before the components are told Loaded.
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TCloseQueryEvent OnCloseQuery;
@@ -73,4 +95,5 @@ private:
   bool FShown = false;
   bool FDestroyed = false;
   HWND FFocused = nullptr;
+  std::vector<TFormMessageHook*> FMessageHooks;
 };

@@ -4,11 +4,19 @@
 
 #include <vector>
 
+namespace {
+const UINT_PTR DrawingTimer = 0x4B51;
+const UINT DrawingDelayMs = 250;
+} // namespace
+
 TListView::TListView(TComponent* owner, HWND parent)
     : TWinControl(owner, WC_LISTVIEWA,
                   LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
                       WS_TABSTOP,
-                  parent, WS_EX_CLIENTEDGE) {
+                  parent, WS_EX_CLIENTEDGE),
+      // The system's list view class is a Unicode class: asked in Unicode, it answers its
+      // procedure itself rather than a handle for CallWindowProc.
+      FOwnProcedure(reinterpret_cast<WNDPROC>(GetClassLongPtrW(Handle(), GCLP_WNDPROC))) {
   const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
   SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
@@ -93,7 +101,7 @@ void TListView::AppendItemText(int row, int column, std::string& text) const {
   // A report of 50,000 rows reads 900,000 cells, and under Wine each message through the
   // subclass and its ANSI-to-Unicode thunk costs more than the reading itself. Reading
   // changes nothing, so the list view's own procedure is asked directly.
-  const WNDPROC read = OwnProcedure();
+  const WNDPROC read = FOwnProcedure;
   char first[256];
   std::vector<char> bigger;
   char* buffer = first;
@@ -113,6 +121,22 @@ void TListView::AppendItemText(int row, int column, std::string& text) const {
     bigger.resize(size);
     buffer = bigger.data();
   }
+}
+
+void TListView::HoldDrawing() {
+  if (FDrawingHeld) {
+    return;
+  }
+  FDrawingHeld = true;
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+  SetTimer(Handle(), DrawingTimer, DrawingDelayMs, nullptr);
+}
+
+void TListView::ReleaseDrawing() {
+  KillTimer(Handle(), DrawingTimer);
+  FDrawingHeld = false;
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TListView::Clear() {
@@ -171,6 +195,10 @@ LRESULT TListView::NotifyNotification(NMHDR& header) {
 }
 
 LRESULT TListView::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == DrawingTimer && FDrawingHeld) {
+    ReleaseDrawing();
+    return 0;
+  }
   if (message == WM_NOTIFY) {
     // Wine's list view keeps a column's smallest width only when it is set by a message;
     // a drag of the header's divider below it is refused here.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "win/UniqueHandle.h"
+#include "UniqueHandle.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@ namespace {
 const char PanelClass[] = "TPanel";
 
 const char* RegisteredPanelClass() {
-  RegisterStandardWindowClass(PanelClass, CS_HREDRAW | CS_VREDRAW, nullptr,
-                              GetSysColorBrush(COLOR_BTNFACE));
+  TWindowRegistry::RegisterWindowClass(PanelClass, CS_HREDRAW | CS_VREDRAW, nullptr,
+                                       GetSysColorBrush(COLOR_BTNFACE));
   return PanelClass;
 }
 } // namespace

@@ -14,3 +14,12 @@ int TStringList::Add(const std::string& s) {
   FItems.push_back(s);
   return Count() - 1;
 }
+
+std::string AsciiUpperCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return text;
+}

@@ -50,6 +50,14 @@ protected:
   LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+  // Changes that come in a burst, such as rows found by a search, are drawn together: the
+  // list's drawing is held from the first of them until a quarter of a second later.
+  void HoldDrawing();
+  void ReleaseDrawing();
+
+  // The list view's own procedure, callable directly, past every subclass of the window.
+  WNDPROC FOwnProcedure;
+  bool FDrawingHeld = false;
   // Each column's smallest width, kept also when the user drags its divider.
   std::vector<int> FMinWidths;
   // Every row carries a key of its own as its parameter, given when it is added, by which a
