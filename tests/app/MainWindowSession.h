@@ -19,6 +19,7 @@ class TErrorLog {
 public:
   void Report(TObject* Sender, const std::exception& error);
   const std::vector<std::string>& Messages() const { return FMessages; }
+  void Clear() { FMessages.clear(); }
 
 private:
   std::vector<std::string> FMessages;
@@ -35,6 +36,7 @@ public:
   TApplication& App() { return FApplication; }
   TfrmQuilletMain& Form() const { return *FForm; }
   const std::vector<std::string>& Errors() const { return FErrors.Messages(); }
+  void ClearErrors() { FErrors.Clear(); }
 
 private:
   TOleSession FOle;  // the shell's file queries need it
