@@ -9,6 +9,8 @@
 
 namespace {
 
+class MainWindowLayoutTest : public TMainWindowTest {};
+
 std::string ClassOf(HWND window) {
   char name[64] = {};
   GetClassNameA(window, name, sizeof name);
@@ -54,8 +56,8 @@ std::vector<std::string> TabOrder(HWND form) {
   return names;
 }
 
-TEST(MainWindowLayoutTest, WindowCaptionSizePlaceAndFont) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, WindowCaptionSizePlaceAndFont) {
+  TMainWindowSession session(Log());
   const HWND form = session.Form().Handle();
 
   EXPECT_EQ(WindowText(form), "KOVQuillet");
@@ -91,11 +93,10 @@ TEST(MainWindowLayoutTest, WindowCaptionSizePlaceAndFont) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0)), font)
         << control->Name();
   }
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(MainWindowLayoutTest, SearchPanelControls) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, SearchPanelControls) {
+  TMainWindowSession session(Log());
   const TfrmQuilletMain& form = session.Form();
   const HWND panel = form.Panel1->Handle();
   const RECT client = Client(form.Handle());
@@ -191,8 +192,8 @@ TEST(MainWindowLayoutTest, SearchPanelControls) {
   EXPECT_FALSE(IsWindowEnabled(form.BtnStop->Handle()));
 }
 
-TEST(MainWindowLayoutTest, TabOrderRunsThroughThePanelThenTheList) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, TabOrderRunsThroughThePanelThenTheList) {
+  TMainWindowSession session(Log());
   TfrmQuilletMain& form = session.Form();
   // Tab passes over a disabled control, so at start it skips Stop.
   EXPECT_EQ(TabOrder(form.Handle()),
@@ -204,8 +205,8 @@ TEST(MainWindowLayoutTest, TabOrderRunsThroughThePanelThenTheList) {
                                       "BtnFind", "BtnStop", "ListView"}));
 }
 
-TEST(MainWindowLayoutTest, ResultListColumnsAndOptions) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, ResultListColumnsAndOptions) {
+  TMainWindowSession session(Log());
   const TfrmQuilletMain& form = session.Form();
   const HWND list = form.ListView->Handle();
   const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
@@ -263,8 +264,8 @@ TEST(MainWindowLayoutTest, ResultListColumnsAndOptions) {
   EXPECT_GE(form.ListView->ColumnWidth(attributes), 60);
 }
 
-TEST(MainWindowLayoutTest, ToolBarAndMenu) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, ToolBarAndMenu) {
+  TMainWindowSession session(Log());
   const TfrmQuilletMain& form = session.Form();
   const HWND rebar = form.CoolBar1->Handle();
   const HWND toolBar = form.ToolBar1->Handle();
@@ -341,8 +342,8 @@ TEST(MainWindowLayoutTest, ToolBarAndMenu) {
   }
 }
 
-TEST(MainWindowLayoutTest, ResizingMovesOnlyTheListAndTheBars) {
-  TMainWindowSession session;
+TEST_F(MainWindowLayoutTest, ResizingMovesOnlyTheListAndTheBars) {
+  TMainWindowSession session(Log());
   const TfrmQuilletMain& form = session.Form();
   const HWND panel = form.Panel1->Handle();
   const HWND status = form.StatusBar1->Handle();

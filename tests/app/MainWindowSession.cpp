@@ -12,11 +12,7 @@ namespace {
 const char SearchingPrefix[] = "Searching ";
 } // namespace
 
-void TErrorLog::Report(TObject*, const std::exception& error) {
-  FMessages.push_back(error.what());
-}
-
-TMainWindowSession::TMainWindowSession() : FForm(nullptr) {
+TMainWindowSession::TMainWindowSession(TErrorLog& errors) : FErrors(errors), FForm(nullptr) {
   // Each test starts as a first run: settings stored by an earlier one would leak into it.
   ClearStoredSettings();
   FApplication.OnException = Bind<&TErrorLog::Report>(&FErrors);

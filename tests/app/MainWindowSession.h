@@ -5,6 +5,8 @@
 #include "Application.h"
 #include "OleSession.h"
 
+#include "support/SessionTest.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -13,22 +15,10 @@
 #include <string>
 #include <vector>
 
-// Errors the application reports while a test runs. Recording them keeps the default report,
-// a modal message box, from holding the test.
-class TErrorLog {
-public:
-  void Report(TObject* Sender, const std::exception& error);
-  const std::vector<std::string>& Messages() const { return FMessages; }
-  void Clear() { FMessages.clear(); }
-
-private:
-  std::vector<std::string> FMessages;
-};
-
 // The main window shown in an application of the test's own, as the program starts it.
 class TMainWindowSession {
 public:
-  TMainWindowSession();
+  explicit TMainWindowSession(TErrorLog& errors);
   ~TMainWindowSession();
   TMainWindowSession(const TMainWindowSession&) = delete;
   TMainWindowSession& operator=(const TMainWindowSession&) = delete;
@@ -36,11 +26,10 @@ public:
   TApplication& App() { return FApplication; }
   TfrmQuilletMain& Form() const { return *FForm; }
   const std::vector<std::string>& Errors() const { return FErrors.Messages(); }
-  void ClearErrors() { FErrors.Clear(); }
 
 private:
-  TOleSession FOle;  // the shell's file queries need it
-  TErrorLog FErrors; // outlives the application, which may report while it ends
+  TOleSession FOle; // the shell's file queries need it
+  TErrorLog& FErrors;
   TApplication FApplication;
   TfrmQuilletMain* FForm;
 };

@@ -14,6 +14,8 @@
 
 namespace {
 
+class SaveReportTest : public TMainWindowTest {};
+
 // A report line: the cells joined by two tabs, ended by CR LF.
 std::string Line(const std::vector<std::string>& cells) {
   std::string line;
@@ -49,20 +51,19 @@ std::vector<TMessageBoxSeen> SaveAs(const TMainWindowSession& session,
   return script.Seen();
 }
 
-TEST(SaveReportTest, AnEmptyListOnlySaysThereIsNothingToSave) {
-  TMainWindowSession session;
+TEST_F(SaveReportTest, AnEmptyListOnlySaysThereIsNothingToSave) {
+  TMainWindowSession session(Log());
   const std::vector<TMessageBoxSeen> seen = SaveAs(session, {Press(IDOK)});
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].Caption, session.App().Title());
   EXPECT_EQ(seen[0].Text, "Sorry! But there is nothing to save :-)");
   EXPECT_EQ(seen[0].Buttons, std::vector<int>{IDOK});
   EXPECT_FALSE(seen[0].ErrorIcon);
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(SaveReportTest, OneRowGivesTheHeaderAndOneLineAndACancelWritesNothing) {
+TEST_F(SaveReportTest, OneRowGivesTheHeaderAndOneLineAndACancelWritesNothing) {
   TTempTree tree;
-  TMainWindowSession session;
+  TMainWindowSession session(Log());
   TListView& list = *session.Form().ListView;
   list.AddRow(TaggedRow("a"), 0);
 
@@ -76,12 +77,11 @@ TEST(SaveReportTest, OneRowGivesTheHeaderAndOneLineAndACancelWritesNothing) {
   // The dialog keeps the name, which the stored settings take at the close.
   EXPECT_EQ(session.Form().SaveDialog1->FileName(), tree.Path("report.txt"));
   EXPECT_EQ(list.ItemCount(), 1);
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(SaveReportTest, RowsFollowTheSortAndCellsKeepTheirIndexOrderAndTheirTextsAsHeld) {
+TEST_F(SaveReportTest, RowsFollowTheSortAndCellsKeepTheirIndexOrderAndTheirTextsAsHeld) {
   TTempTree tree;
-  TMainWindowSession session;
+  TMainWindowSession session(Log());
   TListView& list = *session.Form().ListView;
   std::vector<std::pair<int, std::string>> noVersion;
   for (int column = 1; column <= 10; ++column) {
@@ -110,12 +110,11 @@ TEST(SaveReportTest, RowsFollowTheSortAndCellsKeepTheirIndexOrderAndTheirTextsAs
   EXPECT_EQ(bytes, Line(ResultCaptions) + Line(b) + Line(a) + Line(c));
   // Ten empty version cells leave eleven separators between the name and "Created".
   EXPECT_NE(bytes.find("a" + std::string(22, '\t') + "11:a"), std::string::npos);
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(SaveReportTest, AnExistingFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
+TEST_F(SaveReportTest, AnExistingFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
   TTempTree tree;
-  TMainWindowSession session;
+  TMainWindowSession session(Log());
   session.Form().ListView->AddRow(TaggedRow("a"), 0);
   const std::string old(5000, 'x');
   tree.File("old.txt", old);
@@ -129,32 +128,29 @@ TEST(SaveReportTest, AnExistingFileIsReplacedWholeOnlyWhenTheUserSaysSo) {
   seen = SaveAs(session, {TypeFileName(tree.Path("old.txt")), Press(IDYES)});
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_EQ(FileBytes(tree.Path("old.txt")), Line(ResultCaptions) + Line(TaggedRow("a")));
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(SaveReportTest, AFileThatCannotBeCreatedIsReportedByNameAndTheOldOneStays) {
+TEST_F(SaveReportTest, AFileThatCannotBeCreatedIsReportedByNameAndTheOldOneStays) {
   TTempTree tree;
-  TMainWindowSession session;
+  TMainWindowSession session(Log());
   TListView& list = *session.Form().ListView;
   list.AddRow(TaggedRow("a"), 0);
-  std::vector<std::string> expectedErrors;
   for (const DWORD attribute :
        {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
     SCOPED_TRACE("attribute " + std::to_string(attribute));
     const std::string name = "kept" + std::to_string(attribute) + ".txt";
     tree.File(name, "old content", attribute);
     SaveAs(session, {TypeFileName(tree.Path(name)), Press(IDYES)});
-    expectedErrors.push_back("Cannot create file " + tree.Path(name));
-    EXPECT_EQ(session.Errors(), expectedErrors);
+    EXPECT_EQ(TakeErrors(), std::vector<std::string>{"Cannot create file " + tree.Path(name)});
     EXPECT_EQ(FileBytes(tree.Path(name)), "old content");
     EXPECT_EQ(GetFileAttributesA(tree.Path(name).c_str()) & attribute, attribute);
   }
   EXPECT_EQ(list.ItemCount(), 1);
 }
 
-TEST(SaveReportTest, AFileInAFolderThatIsGoneIsReportedByName) {
+TEST_F(SaveReportTest, AFileInAFolderThatIsGoneIsReportedByName) {
   TTempTree tree;
-  TMainWindowSession session;
+  TMainWindowSession session(Log());
   session.Form().ListView->AddRow(TaggedRow("a"), 0);
   tree.Folder("gone");
   // The folder goes while the dialog is up, after the dialog has seen it.
@@ -163,7 +159,7 @@ TEST(SaveReportTest, AFileInAFolderThatIsGoneIsReportedByName) {
            RemoveDirectoryA(tree.Path("gone").c_str());
            TypeFileName(path)(dialog);
          }});
-  EXPECT_EQ(session.Errors(), std::vector<std::string>{"Cannot create file " + path});
+  EXPECT_EQ(TakeErrors(), std::vector<std::string>{"Cannot create file " + path});
   EXPECT_EQ(GetFileAttributesA(tree.Path("gone").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -18,13 +18,17 @@ struct TOpened {
   std::string Normal; // its normal rectangle, whatever its state
   TWindowState State = wsNormal;
   POINT MinPosition = {};
-  std::vector<std::string> Errors;
 };
 
-TOpened OpenOn(const TStoredValues& values) {
+class PlacementRestoreTest : public TStoredSessionTest {
+protected:
+  TOpened OpenOn(const TStoredValues& values);
+};
+
+TOpened PlacementRestoreTest::OpenOn(const TStoredValues& values) {
   ClearStoredSettings();
   StoreValues(MainSection, values);
-  TStoredSession session;
+  TStoredSession session(Log());
   session.Show();
   const HWND window = session.Form().Handle();
   TOpened opened;
@@ -32,11 +36,10 @@ TOpened OpenOn(const TStoredValues& values) {
   opened.Rect = RectText(WindowRect(window));
   opened.Normal = RectText(PlacementOf(window).rcNormalPosition);
   opened.MinPosition = PlacementOf(window).ptMinPosition;
-  opened.Errors = session.Errors();
   return opened;
 }
 
-TEST(PlacementRestoreTest, ThePositionForThisScreenIsPreferredAndThePlainOneIsTheFallback) {
+TEST_F(PlacementRestoreTest, ThePositionForThisScreenIsPreferredAndThePlainOneIsTheFallback) {
   struct TCase {
     const char* Name;
     TStoredValues Values;
@@ -71,7 +74,6 @@ TEST(PlacementRestoreTest, ThePositionForThisScreenIsPreferredAndThePlainOneIsTh
     const TOpened opened = OpenOn(test.Values);
     EXPECT_EQ(opened.State, wsNormal);
     EXPECT_EQ(opened.Rect, test.Expected);
-    EXPECT_TRUE(opened.Errors.empty());
   }
 
   // The first two numbers are the minimized position, which the stored flags apply. Found
@@ -82,7 +84,7 @@ TEST(PlacementRestoreTest, ThePositionForThisScreenIsPreferredAndThePlainOneIsTh
   EXPECT_EQ(opened.Rect, RectText(DesignedRect()));
 }
 
-TEST(PlacementRestoreTest, AnotherPixelsPerInchKeepsTheDesignedPlaceButTheStoredState) {
+TEST_F(PlacementRestoreTest, AnotherPixelsPerInchKeepsTheDesignedPlaceButTheStoredState) {
   const std::string otherPixels = std::to_string(ScreenPixelsPerInch() + 24);
   const TOpened normal = OpenOn({{"NormPos", Sz(StoredRect)}, {"PixelsPerInch", Sz(otherPixels)}});
   EXPECT_EQ(normal.State, wsNormal);
@@ -94,7 +96,7 @@ TEST(PlacementRestoreTest, AnotherPixelsPerInchKeepsTheDesignedPlaceButTheStored
   EXPECT_EQ(maximized.Normal, RectText(CentredRect()));
 }
 
-TEST(PlacementRestoreTest, ShowCmdGivesTheStartState) {
+TEST_F(PlacementRestoreTest, ShowCmdGivesTheStartState) {
   const struct {
     const char* ShowCmd;
     TWindowState State;
@@ -115,7 +117,7 @@ TEST(PlacementRestoreTest, ShowCmdGivesTheStartState) {
   }
 }
 
-TEST(PlacementRestoreTest, AnOlderFormVersionRestoresNothingYetTheCloseStoresEverything) {
+TEST_F(PlacementRestoreTest, AnOlderFormVersionRestoresNothingYetTheCloseStoresEverything) {
   ClearStoredSettings();
   StoreValues(MainSection, {{"FormVersion", Sz("-1")},
                             {"NormPos", Sz(StoredRect)},
@@ -123,7 +125,7 @@ TEST(PlacementRestoreTest, AnOlderFormVersionRestoresNothingYetTheCloseStoresEve
                             {"edStartDir_Text", Sz("C:\\Stored")}});
   StoreItems({"*.stored"});
   {
-    TStoredSession session;
+    TStoredSession session(Log());
     session.Show();
     const TfrmQuilletMain& form = session.Form();
     EXPECT_EQ(RectText(WindowRect(form.Handle())), RectText(CentredRect()));
@@ -137,7 +139,6 @@ TEST(PlacementRestoreTest, AnOlderFormVersionRestoresNothingYetTheCloseStoresEve
     EXPECT_EQ(stored.at("NormPos"), Sz(RectText(CentredRect())));
     EXPECT_EQ(stored.at("edStartDir_Text"), Sz(""));
     EXPECT_EQ(StoredValues(ItemsSection), ItemValues(Presets));
-    EXPECT_TRUE(session.Errors().empty());
   }
 
   // A version that is not a number counts as 0, the component's own: restored.
@@ -145,7 +146,7 @@ TEST(PlacementRestoreTest, AnOlderFormVersionRestoresNothingYetTheCloseStoresEve
   EXPECT_EQ(opened.Rect, StoredRect);
 }
 
-TEST(PlacementRestoreTest, AWrongTypeInThePlacementIsReportedAndNothingIsStored) {
+TEST_F(PlacementRestoreTest, AWrongTypeInThePlacementIsReportedAndNothingIsStored) {
   const std::vector<std::string> names = {"FormVersion",   "Flags",     "ShowCmd",
                                           "PixelsPerInch", "MinMaxPos", Suffixed("NormPos")};
   for (const std::string& name : names) {
@@ -155,24 +156,24 @@ TEST(PlacementRestoreTest, AWrongTypeInThePlacementIsReportedAndNothingIsStored)
                                     {"NormPos", Sz(StoredRect)},
                                     {name, {REG_DWORD, std::string("\x01\0\0\0", 4)}}};
     StoreValues(MainSection, prepared);
-    TStoredSession session;
+    TStoredSession session(Log());
     session.Show();
     EXPECT_EQ(session.Errors(), std::vector<std::string>{"Invalid data type for '" + name + "'"});
     EXPECT_EQ(session.Form().edStartDir->Text(), "");
     ASSERT_TRUE(session.PressCloseBox());
     session.End();
     EXPECT_EQ(session.Saves(), 0);
-    EXPECT_EQ(session.Errors().size(), 1u);
+    EXPECT_EQ(TakeErrors().size(), 1u);
     EXPECT_EQ(StoredValues(MainSection), prepared);
     EXPECT_EQ(StoredSections(), std::vector<std::string>{MainSection});
   }
 }
 
-TEST(PlacementRestoreTest, TheDefaultErrorReportShowsARegistryError) {
+TEST_F(PlacementRestoreTest, TheDefaultErrorReportShowsARegistryError) {
   ClearStoredSettings();
   StoreDword(MainSection, "Flags", 0);
   TDialogScript script({Press(IDOK)});
-  TStoredSession session(false);
+  TStoredSession session(Log(), false);
   session.Show();
   ASSERT_EQ(script.Seen().size(), 1u);
   EXPECT_EQ(script.Seen()[0].Caption, "KOVQuillet");

@@ -10,9 +10,11 @@
 
 namespace {
 
-TEST(RegistryFailureTest, AFailedSaveKeepsWhatWasWrittenAndTheDestructionTriesOnceMore) {
+class RegistryFailureTest : public TStoredSessionTest {};
+
+TEST_F(RegistryFailureTest, AFailedSaveKeepsWhatWasWrittenAndTheDestructionTriesOnceMore) {
   ClearStoredSettings();
-  TStoredSession session;
+  TStoredSession session(Log());
   session.Show();
   SetText(session.Form().edStartDir, "C:\\Typed");
   std::vector<std::string> calls;
@@ -27,7 +29,7 @@ TEST(RegistryFailureTest, AFailedSaveKeepsWhatWasWrittenAndTheDestructionTriesOn
     calls = recorder.Calls();
   }
   EXPECT_EQ(session.Saves(), 0);
-  EXPECT_EQ(session.Errors().size(), 2u);
+  EXPECT_EQ(TakeErrors().size(), 2u);
   EXPECT_EQ(calls, Joined({PlacementWrites("Main"), PlacementWrites("Main")}));
   const TStoredValues stored = StoredValues(MainSection);
   EXPECT_EQ(stored.size(), PlacementWrites("Main").size());
@@ -35,10 +37,10 @@ TEST(RegistryFailureTest, AFailedSaveKeepsWhatWasWrittenAndTheDestructionTriesOn
   EXPECT_EQ(StoredSections(), std::vector<std::string>{MainSection});
 }
 
-TEST(RegistryFailureTest, TheDefaultErrorReportShowsAFailedWrite) {
+TEST_F(RegistryFailureTest, TheDefaultErrorReportShowsAFailedWrite) {
   ClearStoredSettings();
   TDialogScript script({Press(IDOK), Press(IDOK)});
-  TStoredSession session(false);
+  TStoredSession session(Log(), false);
   session.Show();
   TRegistryCalls recorder;
   recorder.FailValue("edStartDir_Text");

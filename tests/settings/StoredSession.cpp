@@ -3,7 +3,7 @@
 
 #include "support/Pump.h"
 
-TStoredSession::TStoredSession(bool recordErrors) {
+TStoredSession::TStoredSession(TErrorLog& errors, bool recordErrors) : FErrors(errors) {
   FApplication.emplace();
   FApplication->SetTitle("KOVQuillet");
   if (recordErrors) {

@@ -10,7 +10,7 @@
 class TStoredSession {
 public:
   // With recordErrors false, errors reach the default report, a message box.
-  explicit TStoredSession(bool recordErrors = true);
+  explicit TStoredSession(TErrorLog& errors, bool recordErrors = true);
   ~TStoredSession();
   TStoredSession(const TStoredSession&) = delete;
   TStoredSession& operator=(const TStoredSession&) = delete;
@@ -33,11 +33,13 @@ private:
   void Saved(TObject*) { ++FSaves; }
 
   TOleSession FOle;
-  TErrorLog FErrors;
+  TErrorLog& FErrors;
   int FSaves = 0;
   std::optional<TApplication> FApplication;
   TfrmQuilletMain* FForm = nullptr;
 };
+
+using TStoredSessionTest = TSessionTest<TStoredSession>;
 
 // The window as designed: its size, and the place it has before it first shows.
 constexpr TBounds DesignedBounds{0, 0, 384, 379};

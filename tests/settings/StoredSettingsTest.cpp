@@ -9,6 +9,8 @@
 
 namespace {
 
+class StoredSettingsTest : public TStoredSessionTest {};
+
 // The placement values a close writes for a window placed as it is now.
 TStoredValues PlacementValues(HWND window) {
   const WINDOWPLACEMENT placement = PlacementOf(window);
@@ -27,9 +29,9 @@ TStoredValues PlacementValues(HWND window) {
           {"Visible", Sz("0")}};
 }
 
-TEST(StoredSettingsTest, FirstStartCreatesTheEmptyKeyAndFirstCloseWritesEveryValueInOrder) {
+TEST_F(StoredSettingsTest, FirstStartCreatesTheEmptyKeyAndFirstCloseWritesEveryValueInOrder) {
   ClearStoredSettings();
-  TStoredSession session;
+  TStoredSession session(Log());
   const HWND window = session.Form().Handle();
   EXPECT_FALSE(ProductKeyExists()) << "nothing is read before the window shows";
   {
@@ -73,14 +75,13 @@ TEST(StoredSettingsTest, FirstStartCreatesTheEmptyKeyAndFirstCloseWritesEveryVal
   EXPECT_TRUE(StoredValues("").empty());
   session.End();
   EXPECT_EQ(session.Saves(), 1);
-  EXPECT_TRUE(session.Errors().empty());
 }
 
-TEST(StoredSettingsTest, EachWayOfClosingStoresOnce) {
+TEST_F(StoredSettingsTest, EachWayOfClosingStoresOnce) {
   for (const TCloseWay& way : CloseWays()) {
     SCOPED_TRACE(way.Name);
     ClearStoredSettings();
-    TStoredSession session;
+    TStoredSession session(Log());
     session.Show();
     SetText(session.Form().edStartDir, way.Name);
     way.Request(session.Form());
@@ -91,18 +92,17 @@ TEST(StoredSettingsTest, EachWayOfClosingStoresOnce) {
     const TStoredValues stored = StoredValues(MainSection);
     EXPECT_EQ(stored.at("edStartDir_Text"), Sz(way.Name));
     EXPECT_EQ(stored.at("Visible"), Sz("0"));
-    EXPECT_TRUE(session.Errors().empty());
   }
 }
 
-TEST(StoredSettingsTest, TheListIsRewrittenAtEverySaveAndAnEmptyOneDeletesItsKey) {
+TEST_F(StoredSettingsTest, TheListIsRewrittenAtEverySaveAndAnEmptyOneDeletesItsKey) {
   ClearStoredSettings();
   StoreItems({"*.a", "*.b"});
   // A key below the list goes with it, deepest first.
   StoreText(std::string(ItemsSection) + "\\Stale\\Deeper", "Left", "over");
   const std::vector<std::string> stored = {"*.a", "*.b"};
   {
-    TStoredSession session;
+    TStoredSession session(Log());
     session.Show();
     EXPECT_EQ(Items(session.Form()), stored);
     TRegistryCalls recorder;
@@ -115,7 +115,7 @@ TEST(StoredSettingsTest, TheListIsRewrittenAtEverySaveAndAnEmptyOneDeletesItsKey
   }
   EXPECT_EQ(StoredValues(ItemsSection), ItemValues(stored));
   {
-    TStoredSession session;
+    TStoredSession session(Log());
     session.Show();
     EXPECT_EQ(Items(session.Form()), stored);
     session.Form().edFileMasks->Items().Clear();
@@ -127,10 +127,9 @@ TEST(StoredSettingsTest, TheListIsRewrittenAtEverySaveAndAnEmptyOneDeletesItsKey
   }
   EXPECT_EQ(StoredSections(), std::vector<std::string>{MainSection});
 
-  TStoredSession next;
+  TStoredSession next(Log());
   next.Show();
   EXPECT_EQ(Items(next.Form()), Presets);
-  EXPECT_TRUE(next.Errors().empty());
 }
 
 } // namespace
