@@ -1,4 +1,5 @@
 #include "MainWindowSession.h"
+#include "MainWindowTest.h"
 
 #include "support/Pump.h"
 #include "support/TempTree.h"

@@ -1,5 +1,6 @@
 #include "ListViewDriver.h"
 #include "MainWindowSession.h"
+#include "MainWindowTest.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,5 @@
 #include "MainWindowSession.h"
+#include "MainWindowTest.h"
 #include "ResultRowFixtures.h"
 
 #include "Application.h"

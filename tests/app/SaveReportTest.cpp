@@ -1,5 +1,8 @@
 #include "ListViewDriver.h"
 #include "MainWindowSession.h"
+#include "MainWindowTest.h"
+
+#include "Paths.h"
 
 #include "support/DialogScript.h"
 #include "support/Pump.h"
@@ -37,6 +40,12 @@ std::string FileBytes(const std::string& path) {
   CloseHandle(file);
   bytes.resize(read);
   return bytes;
+}
+
+// A file copied beside the test program when it was built.
+std::string BesideTheProgram(const std::string& name) {
+  const std::string program = ModuleFileName();
+  return program.substr(0, LastDelimiter(program, "\\") + 1) + name;
 }
 
 // Presses Alt+S, as a user starts Save As, and gives the boxes it shows the answers in turn;
@@ -77,6 +86,30 @@ TEST_F(SaveReportTest, OneRowGivesTheHeaderAndOneLineAndACancelWritesNothing) {
   // The dialog keeps the name, which the stored settings take at the close.
   EXPECT_EQ(session.Form().SaveDialog1->FileName(), tree.Path("report.txt"));
   EXPECT_EQ(list.ItemCount(), 1);
+}
+
+TEST_F(SaveReportTest, KnownRowsGiveTheGoldenReportByteForByte) {
+  // Rows as searches show them: texts beyond ASCII in the ANSI code page, ";" in a folder,
+  // empty cells, a root folder.
+  const std::vector<std::vector<std::string>> rows = {
+      {"quillet.dll", "1.1.0.7", "Quillet engine", "quillet.dll", "KOVQuillet", "1.1", "",
+       "quillet", "KOV Software", "Copyright \xa9 2026 KOV Software", "", "3/4/2026 9:05:01 AM",
+       "12/8/2026", "12/8/2026 4:20:00 PM", "RA", "C:\\Program Files\\KOV;Quillet\\",
+       "Application extension", "1048576"},
+      {"readme.txt", "", "", "", "", "", "", "", "", "", "", "1/1/1980", "1/1/1980", "1/1/1980", "",
+       "C:\\Program Files\\KOV;Quillet\\", "Text Document", "0"},
+      {"caf\xe9 notes.TXT", "", "", "", "", "", "", "", "", "", "", "", "", "", "HS", "C:\\",
+       "TXT-Files", "12"},
+  };
+  TTempTree tree;
+  TMainWindowSession session(Log());
+  for (const std::vector<std::string>& row : rows) {
+    session.Form().ListView->AddRow(row, 0);
+  }
+  SaveAs(session, {TypeFileName(tree.Path("golden.txt"))});
+  const std::string golden = FileBytes(BesideTheProgram("SavedReport.txt"));
+  ASSERT_NE(golden, "<missing>");
+  EXPECT_EQ(FileBytes(tree.Path("golden.txt")), golden);
 }
 
 TEST_F(SaveReportTest, RowsFollowTheSortAndCellsKeepTheirIndexOrderAndTheirTextsAsHeld) {

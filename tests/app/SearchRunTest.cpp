@@ -1,4 +1,5 @@
 #include "MainWindowSession.h"
+#include "MainWindowTest.h"
 
 #include "SearchThread.h"
 #include "support/Pump.h"
