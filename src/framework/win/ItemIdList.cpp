@@ -23,10 +23,9 @@ IMalloc* ShellMalloc() {
   return allocator.get();
 }
 
-void TItemIdList::reset(LPITEMIDLIST list) {
-  const LPITEMIDLIST old = std::exchange(FList, list);
-  if (old != nullptr && ShellMalloc() != nullptr) {
-    ShellMalloc()->Free(old);
+void TItemIdListTraits::Close(LPITEMIDLIST list) {
+  if (IMalloc* malloc = ShellMalloc()) {
+    malloc->Free(list);
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UniqueHandle.h"
+
 #include <shlobj.h>
 
 #include <utility>
@@ -8,33 +10,18 @@
 // identifier list this program creates, copies or receives is allocated or freed with it.
 IMalloc* ShellMalloc();
 
+struct TItemIdListTraits {
+  using THandleType = LPITEMIDLIST;
+  static LPITEMIDLIST Invalid() { return nullptr; }
+  static void Close(LPITEMIDLIST list);
+};
+
 // Move-only owner of an item identifier list allocated with the shell's allocator. A list is
 // a sequence of records, each beginning with its own 16-bit length (the length included),
 // ended by a 16-bit zero; the desktop's own list is the empty one, a single zero.
-class TItemIdList {
+class TItemIdList : public TUniqueHandle<TItemIdListTraits> {
 public:
-  TItemIdList() = default;
-  // Takes over a list the shell handed out.
-  explicit TItemIdList(LPITEMIDLIST list) : FList(list) {}
-  TItemIdList(TItemIdList&& other) noexcept : FList(other.release()) {}
-  TItemIdList& operator=(TItemIdList&& other) noexcept {
-    reset(other.release());
-    return *this;
-  }
-  TItemIdList(const TItemIdList&) = delete;
-  TItemIdList& operator=(const TItemIdList&) = delete;
-  ~TItemIdList() { reset(); }
-
-  LPITEMIDLIST get() const { return FList; }
-  explicit operator bool() const { return FList != nullptr; }
-  LPITEMIDLIST release() { return std::exchange(FList, nullptr); }
-  void reset(LPITEMIDLIST list = nullptr);
-  // For an API call that hands out a list: frees the one held, then gives the place the
-  // call writes the new one into.
-  LPITEMIDLIST* put() {
-    reset();
-    return &FList;
-  }
+  using TUniqueHandle::TUniqueHandle;
 
   // The list's size in bytes: the sum of its record lengths plus 2 for the terminator.
   static UINT Size(LPCITEMIDLIST list);
@@ -49,6 +36,4 @@ public:
 
 private:
   static TItemIdList Allocate(UINT size);
-
-  LPITEMIDLIST FList = nullptr;
 };

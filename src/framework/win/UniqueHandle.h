@@ -36,6 +36,12 @@ public:
       Traits::Close(old);
     }
   }
+  // For an API call that hands out a handle: releases the one held, then gives the place
+  // the call writes the new one into.
+  THandleType* put() {
+    reset();
+    return &FHandle;
+  }
 
 private:
   THandleType FHandle = Traits::Invalid();
