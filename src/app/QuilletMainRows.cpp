@@ -1,6 +1,7 @@
 #include "QuilletMain.h"
 
 #include "Application.h"
+#include "Paths.h"
 
 // The result rows: every file found becomes a row of eighteen cells with its system icon.
 
@@ -29,7 +30,8 @@ std::string AttributeLetters(const TVersionInfo& info) {
 void SplitFoundRecord(const std::string& found, std::string& directory, std::string& name) {
   // A name cannot hold a backslash, so the folder ends at the record's last one, whatever
   // ";" the folder or the name may hold; the name runs from there to the closing ";".
-  const std::size_t lastBackslash = found.rfind('\\');
+  // In a double-byte code page the second byte of a character may be that of "\\".
+  const std::size_t lastBackslash = LastDelimiter(found, "\\");
   const std::size_t nameStart = lastBackslash == std::string::npos ? 0 : lastBackslash + 1;
   directory = found.substr(0, nameStart);
   std::string rest = found.substr(nameStart);

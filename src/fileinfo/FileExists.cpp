@@ -1,5 +1,6 @@
 #include "FileExists.h"
 
+#include "Paths.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -21,8 +22,7 @@ TFileFacts FactsOf(DWORD attributes, const FILETIME& created, const FILETIME& la
 // folder's own spelling of a short name takes a search; and only where the system answers
 // (it does not for a file in use as a paging file).
 std::optional<TFileFacts> AttributeFacts(const std::string& path) {
-  const std::string::size_type slash = path.find_last_of("\\/");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string name = ExtractFileName(path);
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (name.find('~') != std::string::npos ||
       !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {

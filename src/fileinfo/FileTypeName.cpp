@@ -1,10 +1,11 @@
 #include "FileTypeName.h"
 
+#include "Paths.h"
 #include "Strings.h"
 
 std::string FileExtension(const std::string& name) {
-  const std::string::size_type dot = name.rfind('.');
-  if (dot == std::string::npos || name.find_first_of("\\:", dot) != std::string::npos) {
+  const std::size_t dot = LastDelimiter(name, ".\\:");
+  if (dot == std::string::npos || name[dot] != '.') {
     return {};
   }
   return name.substr(dot);

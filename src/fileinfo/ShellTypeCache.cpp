@@ -2,6 +2,7 @@
 
 #include "FileTypeName.h"
 #include "IconSource.h"
+#include "Paths.h"
 #include "Strings.h"
 
 namespace {
@@ -14,9 +15,7 @@ std::optional<std::string> SharedExtension(const std::string& path,
   if (!facts) {
     return std::nullopt;
   }
-  const std::string::size_type slash = path.find_last_of("\\/");
-  const std::string given = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (AsciiUpperCase(given) != AsciiUpperCase(facts->Name)) {
+  if (AsciiUpperCase(ExtractFileName(path)) != AsciiUpperCase(facts->Name)) {
     return std::nullopt;
   }
   return FileExtension(facts->Name);

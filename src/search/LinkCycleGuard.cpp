@@ -1,5 +1,6 @@
 #include "LinkCycleGuard.h"
 
+#include "Paths.h"
 #include "UniqueHandle.h"
 
 bool TLinkCycleGuard::LeadsBack(const std::string& path, const WIN32_FIND_DATAA& entry) {
@@ -17,8 +18,8 @@ bool TLinkCycleGuard::LeadsBack(const std::string& path, const WIN32_FIND_DATAA&
   }
   // Every folder on the way down, from the root of the drive to the folder itself.
   const std::string folder(full, length);
-  for (std::size_t end = folder.find('\\'); end != std::string::npos;
-       end = folder.find('\\', end + 1)) {
+  for (std::size_t end = NextDelimiter(folder, "\\", 0); end != std::string::npos;
+       end = NextDelimiter(folder, "\\", end + 1)) {
     if (CachedIdentityOf(folder.substr(0, end + 1)) == target) {
       return true;
     }
