@@ -68,7 +68,12 @@ void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
   // Where Stop, a sort or a row action can run during a search.
   Application->ProcessMessages();
   const std::string path = FFoundDir + FFoundName;
-  VersionInfo1->SetRetrieveFilename(path);
+  // The same name again reads nothing by itself, yet the file may have changed since.
+  if (VersionInfo1->RetrieveFilename() == path) {
+    VersionInfo1->Retrieve();
+  } else {
+    VersionInfo1->SetRetrieveFilename(path);
+  }
   // Both components rest on the same directory search for the file.
   FileCtrl1->SetFileName(path, VersionInfo1->FileFacts());
   const TVersionInfo& info = *VersionInfo1;

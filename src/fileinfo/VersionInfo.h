@@ -67,6 +67,8 @@ public:
   // A name other than the stored one (compared exactly) is stored and read at once; the
   // stored one again reads nothing.
   void SetRetrieveFilename(const std::string& value);
+  // Reads the stored file again, as it is now.
+  void Retrieve();
 
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
@@ -107,7 +109,6 @@ public:
   TFileTyp FileTyp() const { return FValues.FileTyp; }
 
 private:
-  void Retrieve();
   // The string table's values and the language it is in (VersionInfoStrings.cpp).
   void RetrieveStrings(TVersionBuffer& buffer, const std::vector<std::string>& tables);
   // The flags, system, type and subtype of the fixed part (VersionInfoFixed.cpp).

@@ -274,6 +274,22 @@ void MakeFiveFiles(const TTempTree& tree) {
   }
 }
 
+TEST_F(ResultRowsTest, ASecondSearchShowsTheFileAsItIsNow) {
+  TTempTree tree;
+  tree.File("grows.txt", "1234");
+  TMainWindowSession session(Log());
+  ASSERT_TRUE(SearchAndWait(session, tree.Root(), "*.txt", false));
+  EXPECT_EQ(RowTexts(*session.Form().ListView, 0)[rcSize], "4");
+  {
+    const TFileHandle file(CreateFileA(tree.Path("grows.txt").c_str(), FILE_APPEND_DATA, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), "56789", 5, &written, nullptr));
+  }
+  ASSERT_TRUE(SearchAndWait(session, tree.Root(), "*.txt", false));
+  EXPECT_EQ(RowTexts(*session.Form().ListView, 0)[rcSize], "9");
+}
+
 TEST_F(ResultRowsTest, TheFoundCountStepsOnceForEveryRowJustBeforeTheRowIsAdded) {
   TTempTree tree;
   MakeFiveFiles(tree);
