@@ -63,8 +63,10 @@ bool TSearchRun::StopRequested() const {
 }
 
 void TSearchRun::Execute() {
-  std::exception_ptr failure;
-  try {
+  // A handler failed: the run still ends, so that the component is idle again and its owner
+  // hears of the end; then the failure goes on to the caller.
+  TFirstFailure failure;
+  failure.Run([this] {
     for (const std::string& folder : SplitList(FParameters.Dirs)) {
       if (FAbandoned) {
         break;
@@ -74,18 +76,12 @@ void TSearchRun::Execute() {
         SearchFolder(folder);
       }
     }
-  } catch (...) {
-    // A handler failed. The run still ends, so that the component is idle again and its
-    // owner hears of the end; then the failure goes on to the caller.
-    failure = std::current_exception();
-  }
+  });
   FMasks.clear();
   if (!FAbandoned) {
-    EndSequence();
+    EndSequence(failure);
   }
-  if (failure) {
-    std::rethrow_exception(failure);
-  }
+  failure.RethrowIfAny();
 }
 
 void TSearchRun::SearchFolder(const std::string& folder) {
@@ -189,21 +185,24 @@ void TSearchRun::BuildRecord(const std::string& path, const WIN32_FIND_DATAA& en
   // The size, the three times and the attribute letters come here, in that order.
 }
 
-void TSearchRun::EndSequence() {
+void TSearchRun::EndSequence(TFirstFailure& failure) {
   if (TSearchThread* worker = FGrep.FWorker) {
     if (!worker->Terminated()) {
       worker->Terminate();
     }
     FGrep.FWorker = nullptr;
   }
-  if (FGrep.FCancelRequested) {
-    FGrep.OnCancel(&FGrep);
-  } else {
-    FGrep.OnFinished(&FGrep);
-  }
+  // A handler that fails here must not keep the component from coming back to idle.
+  failure.Run([this] {
+    if (FGrep.FCancelRequested) {
+      FGrep.OnCancel(&FGrep);
+    } else {
+      FGrep.OnFinished(&FGrep);
+    }
+  });
   if (FAbandoned) {
     return;
   }
   FGrep.FCancelRequested = false;
-  FGrep.OnEnd(&FGrep);
+  failure.Run([this] { FGrep.OnEnd(&FGrep); });
 }

@@ -3,10 +3,34 @@
 #include "FileGrepTypes.h"
 #include "LinkCycleGuard.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
 class TFileGrep;
+
+// Runs each step to its end whatever the steps before raised, and keeps the first failure.
+class TFirstFailure {
+public:
+  template <typename TStep>
+  void Run(TStep step) {
+    try {
+      step();
+    } catch (...) {
+      if (!FFailure) {
+        FFailure = std::current_exception();
+      }
+    }
+  }
+  void RethrowIfAny() const {
+    if (FFailure) {
+      std::rethrow_exception(FFailure);
+    }
+  }
+
+private:
+  std::exception_ptr FFailure;
+};
 
 // One run of a TFileGrep: the walk of every start folder, depth first, and the end sequence.
 // The run lives on the stack of the thread performing it. Handlers it raises may destroy
@@ -35,7 +59,8 @@ private:
   void SubfolderPass(const std::string& path);
   bool Accepts(const WIN32_FIND_DATAA& entry) const;
   void BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry);
-  void EndSequence();
+  // The finished or cancel event, then the end event; failures join those of the walk.
+  void EndSequence(TFirstFailure& failure);
 
   TFileGrep& FGrep;
   TSearchRun* const FOuter;

@@ -352,4 +352,31 @@ TEST(FileGrepThreadTest, AFailingHandlerStillEndsTheRunAndItsErrorGoesOn) {
   EXPECT_EQ(recorder.Trace(), ChainTrace);
 }
 
+TEST(FileGrepThreadTest, AnEndHandlerThatFailsStillLeavesTheComponentIdle) {
+  TChainSearch search;
+  TFileGrep& grep = search.Grep;
+  TGrepRecorder& recorder = search.Recorder;
+  for (const TGrepEvent failing : {TGrepEvent::Cancel, TGrepEvent::Finished}) {
+    recorder.Hook = [&](TGrepEvent kind, const std::string&) {
+      if (kind == TGrepEvent::DirChange && failing == TGrepEvent::Cancel) {
+        grep.Cancel();
+      }
+      if (kind == failing) {
+        throw std::runtime_error("end handler failed");
+      }
+    };
+    recorder.Events.clear();
+    grep.Start();
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Count(TGrepEvent::Failure) == 1; }));
+    EXPECT_EQ(recorder.Count(TGrepEvent::End), 1);
+
+    // The next run is neither cancelled at once nor refused.
+    recorder.Hook = nullptr;
+    recorder.Events.clear();
+    grep.Start();
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Ended(); }));
+    EXPECT_EQ(recorder.Trace(), ChainTrace);
+  }
+}
+
 } // namespace
