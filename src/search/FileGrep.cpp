@@ -3,6 +3,10 @@
 #include "SearchRun.h"
 #include "SearchThread.h"
 
+#include "MainThread.h"
+
+#include <utility>
+
 TFileGrep::TFileGrep(TComponent* owner) : TCustomComponent(owner) {}
 
 TFileGrep::~TFileGrep() {
@@ -13,24 +17,40 @@ TFileGrep::~TFileGrep() {
   for (TSearchRun* run = FActiveRun; run != nullptr; run = run->Outer()) {
     run->Abandon();
   }
-  if (FWorker != nullptr) {
-    FWorker->Grep = nullptr;
+  if (FWorker != nullptr && !FWorker->Release()) {
+    // A worker that could not hand its run over ends at once, and is this one's to free.
+    WaitForSingleObject(FWorker->Handle(), INFINITE);
+    delete FWorker;
   }
 }
 
 void TFileGrep::Start() {
+  EndUnrunRun();
   if (FWorker != nullptr) {
     return;
   }
   FFoundList.Clear();
-  if (FThreadedSearch) {
+  if (FThreadedSearch && MainThread != nullptr) {
     FWorker = new TSearchThread(this);
+  } else if (FThreadedSearch) {
+    // No UI thread could take the run from a worker.
+    TSearchRun(*this, RunParameters()).EndWithoutWalk();
   } else {
     DoSearch(RunParameters());
   }
 }
 
+void TFileGrep::EndUnrunRun() {
+  if (FWorker == nullptr || !FWorker->Unrun()) {
+    return;
+  }
+  WaitForSingleObject(FWorker->Handle(), INFINITE);
+  delete std::exchange(FWorker, nullptr);
+  TSearchRun(*this, RunParameters()).EndWithoutWalk();
+}
+
 void TFileGrep::Cancel() {
+  EndUnrunRun();
   FCancelRequested = true;
   if (FWorker != nullptr) {
     FWorker->Terminate();
@@ -86,6 +106,7 @@ void TFileGrep::DoSearch(TSearchParameters parameters) {
 }
 
 void TFileGrep::SetThreadPriority(TThreadPriority value) {
+  EndUnrunRun();
   if (value == FThreadPriority) {
     return;
   }

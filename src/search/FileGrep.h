@@ -6,6 +6,7 @@
 #include "CustomComponent.h"
 #include "Event.h"
 #include "ListBox.h"
+#include "SearchThread.h"
 #include "Strings.h"
 #include "Thread.h"
 
@@ -89,7 +90,9 @@ public:
   // The records of the last run, in the order they were reported.
   const TStringList& FoundList() const { return FFoundList; }
   // The worker of a threaded run that has been started and has not ended; null otherwise.
-  TSearchThread* Worker() const { return FWorker; }
+  TSearchThread* Worker() const {
+    return FWorker != nullptr && !FWorker->Unrun() ? FWorker : nullptr;
+  }
   bool CancelRequested() const { return FCancelRequested; }
 
   TNotifyEvent OnFinished;
@@ -108,6 +111,8 @@ private:
 
   void SetDate(int index, const TSearchDateTime& value) { FDates[index].Assign(value); }
   bool StopRequested() const;
+  // Ends a run whose worker could not hand it over, as a run that found nothing.
+  void EndUnrunRun();
   void AddFound(const std::string& record);
 
   std::string FAbout;

@@ -84,6 +84,12 @@ void TSearchRun::Execute() {
   failure.RethrowIfAny();
 }
 
+void TSearchRun::EndWithoutWalk() {
+  TFirstFailure failure;
+  EndSequence(failure);
+  failure.RethrowIfAny();
+}
+
 void TSearchRun::SearchFolder(const std::string& folder) {
   MainThread->ProcessMessages();
   if (FAbandoned) {

@@ -47,6 +47,9 @@ public:
   // the end sequence.
   void Execute();
 
+  // Only the end sequence, for a run that cannot take place.
+  void EndWithoutWalk();
+
   void Abandon() { FAbandoned = true; }
   // The run this one is nested in, if any.
   TSearchRun* Outer() const { return FOuter; }

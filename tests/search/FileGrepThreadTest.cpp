@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -377,6 +378,33 @@ TEST(FileGrepThreadTest, AnEndHandlerThatFailsStillLeavesTheComponentIdle) {
     ASSERT_TRUE(PumpUntil([&] { return recorder.Ended(); }));
     EXPECT_EQ(recorder.Trace(), ChainTrace);
   }
+}
+
+TEST(FileGrepThreadTest, AWorkerThatCannotHandItsRunOverEndsItAsARunThatFoundNothing) {
+  TTempTree tree;
+  MakeChain(tree);
+  TFileGrep grep(nullptr);
+  grep.SetDirs(tree.Root());
+  std::optional<TApplication> application(std::in_place);
+  TGrepRecorder recorder(grep, tree.Root());
+  grep.Start();
+  const TKernelHandle worker = WorkerHandle(grep);
+  // The application goes, and with it the window the worker hands its run to.
+  application.reset();
+  ASSERT_EQ(WaitForSingleObject(worker.get(), 10000), WAIT_OBJECT_0);
+  EXPECT_EQ(grep.Worker(), nullptr);
+  EXPECT_TRUE(recorder.Events.empty());
+
+  // The component ends that run the next time it is used, and stays usable.
+  grep.SetThreadPriority(tpLowest);
+  EXPECT_EQ(recorder.Trace(), (TLines{"finished", "end"}));
+  grep.Cancel();
+  recorder.Events.clear();
+  // Without an application no worker could hand a run over: the run ends at once.
+  grep.Start();
+  EXPECT_EQ(recorder.Trace(), (TLines{"cancel", "end"}));
+  EXPECT_EQ(grep.Worker(), nullptr);
+  EXPECT_FALSE(grep.CancelRequested());
 }
 
 } // namespace
