@@ -105,7 +105,8 @@ void TFormStorage::LoadStoredProps(const TRegIniFile& store) {
                  const std::string& defaultValue) {
           return store.ReadValue(section, name, defaultValue);
         },
-        nullptr, nullptr);
+        nullptr, nullptr,
+        [&store](const std::string& section) { return store.ValueCount(section); });
     VisitStoredProps(storage,
                      [&storage](const TPropertyInfo& property) { storage.LoadProperty(property); });
   } catch (...) {

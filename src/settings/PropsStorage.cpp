@@ -6,9 +6,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 const char* const BooleanNames[] = {"False", "True"};
+const int MaxStoredItems = 1000;
 
 } // namespace
 
@@ -35,9 +38,10 @@ const TPropertyInfo* TPropInfoList::Find(const std::string& name) const {
 }
 
 TPropsStorage::TPropsStorage(std::string section, TReadValueCallback read,
-                             TWriteValueCallback write, TDeleteSectionCallback deleteSection)
+                             TWriteValueCallback write, TDeleteSectionCallback deleteSection,
+                             TValueCountCallback valueCount)
     : FSection(std::move(section)), FRead(std::move(read)), FWrite(std::move(write)),
-      FDeleteSection(std::move(deleteSection)) {}
+      FDeleteSection(std::move(deleteSection)), FValueCount(std::move(valueCount)) {}
 
 std::string TPropsStorage::ReadValue(const std::string& section, const std::string& name,
                                      const std::string& defaultValue) const {
@@ -100,7 +104,13 @@ void TPropsStorage::LoadProperty(const TPropertyInfo& property) {
 
 void TPropsStorage::LoadStrings(const TPropertyInfo& property) {
   const std::string section = ListSection(property);
-  const int count = StrToIntDef(Trim(ReadValue(section, "Count", "0")), 0);
+  // A corrupt count must not make the start read (and list) millions of items: no more are
+  // read than the section holds values, nor more than any list of masks could want.
+  int count = StrToIntDef(Trim(ReadValue(section, "Count", "0")), 0);
+  if (FValueCount) {
+    count = std::min(count, FValueCount(section));
+  }
+  count = std::min(count, MaxStoredItems);
   if (count <= 0) {
     return;
   }

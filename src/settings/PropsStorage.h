@@ -21,14 +21,17 @@ using TReadValueCallback = std::function<std::string(
 using TWriteValueCallback = std::function<void(const std::string& section, const std::string& name,
                                                const std::string& text)>;
 using TDeleteSectionCallback = std::function<void(const std::string& section)>;
+using TValueCountCallback = std::function<int(const std::string& section)>;
 
 // Turns one component's properties into stored text values and back. Texts are stored
 // trimmed, Booleans by their names "False" and "True", and a list of strings as a section of
 // its own named "<section>.<value name>" with a "Count" and one "Item<n>" per string.
 class TPropsStorage {
 public:
+  // valueCount, when given, tells how many values a section holds: a list never reads more
+  // items than that.
   TPropsStorage(std::string section, TReadValueCallback read, TWriteValueCallback write,
-                TDeleteSectionCallback deleteSection);
+                TDeleteSectionCallback deleteSection, TValueCountCallback valueCount = nullptr);
 
   void SetObject(TComponent* object) { FObject = object; }
   void SetPrefix(const std::string& prefix) { FPrefix = prefix; }
@@ -54,6 +57,7 @@ private:
   TReadValueCallback FRead;
   TWriteValueCallback FWrite;
   TDeleteSectionCallback FDeleteSection;
+  TValueCountCallback FValueCount;
   TComponent* FObject = nullptr;
   std::string FPrefix;
 };

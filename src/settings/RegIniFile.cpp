@@ -1,5 +1,6 @@
 #include "RegIniFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -88,6 +89,16 @@ std::string TRegIniFile::ReadValue(const std::string& section, const std::string
     return defaultValue;
   }
   return data.data(); // up to the first NUL
+}
+
+int TRegIniFile::ValueCount(const std::string& section) const {
+  const TRegistryKey key = OpenKey(FKey.get(), section, FAccess);
+  DWORD values = 0;
+  if (!key || RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               &values, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    return 0;
+  }
+  return static_cast<int>(std::min<DWORD>(values, INT_MAX));
 }
 
 int TRegIniFile::ReadNumber(const std::string& section, const std::string& name,

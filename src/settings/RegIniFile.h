@@ -22,6 +22,8 @@ public:
   // ERegistryException when the value is not a string.
   std::string ReadValue(const std::string& section, const std::string& name,
                         const std::string& defaultValue) const;
+  // How many values the section holds; 0 when it is missing.
+  int ValueCount(const std::string& section) const;
   // The value as a decimal number; the default when missing or not a number.
   int ReadNumber(const std::string& section, const std::string& name, int defaultValue) const;
 

@@ -51,9 +51,9 @@ TEST_F(StoredPropsTest, TheStoredCountSaysHowManyItemsTheListGets) {
     TStoredValues Stored;
     std::vector<std::string> Expected;
   } cases[] = {
-      {"three with only the first",
-       {{"Count", Sz("3")}, {"Item0", Sz("*.only")}},
-       {"*.only", "", ""}},
+      // Never more items than the section holds values, whatever the count says.
+      {"three with only the first", {{"Count", Sz("3")}, {"Item0", Sz("*.only")}}, {"*.only", ""}},
+      {"a hundred million", {{"Count", Sz("100000000")}, {"Item0", Sz("*.a")}}, {"*.a", ""}},
       {"count with blanks",
        {{"Count", Sz(" 2 ")}, {"Item0", Sz("*.a")}, {"Item1", Sz("*.b")}},
        {"*.a", "*.b"}},
@@ -75,6 +75,23 @@ TEST_F(StoredPropsTest, TheStoredCountSaysHowManyItemsTheListGets) {
     session.Show();
     EXPECT_EQ(Items(session.Form()), test.Expected);
     EXPECT_EQ(session.Form().edFileMasks->Text(), "*.kept");
+  }
+}
+
+TEST_F(StoredPropsTest, ARestoredListKeepsTheTextTheBoxHasWhenNoneIsStored) {
+  for (const bool wrongType : {false, true}) {
+    SCOPED_TRACE(wrongType ? "text of another type" : "no text");
+    ClearStoredSettings();
+    StoreItems({"*.a", "*.b"});
+    if (wrongType) {
+      StoreDword(MainSection, "edFileMasks_Text", 7);
+    }
+    TStoredSession session(Log());
+    session.Show();
+    SetText(session.Form().edFileMasks, "*.typed");
+    session.Form().FormStorage1->RestoreState();
+    EXPECT_EQ(Items(session.Form()), (std::vector<std::string>{"*.a", "*.b"}));
+    EXPECT_EQ(session.Form().edFileMasks->Text(), "*.typed");
   }
 }
 

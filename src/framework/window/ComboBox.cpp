@@ -26,7 +26,13 @@ int TComboBoxStrings::Add(const std::string& s) {
 }
 
 void TComboBoxStrings::Clear() {
+  // Emptying the list empties the edit field as well; the text the box shows is not the
+  // list's to lose.
+  const int length = GetWindowTextLengthA(FComboBox);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(FComboBox, text.data(), length + 1)));
   SendMessageA(FComboBox, CB_RESETCONTENT, 0, 0);
+  SetWindowTextA(FComboBox, text.c_str());
 }
 
 TComboBox::TComboBox(TComponent* owner, HWND parent)
