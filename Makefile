@@ -5,7 +5,7 @@ SHELL := /bin/bash
 ARCHS := x86_64 i686
 EXE := build/x86_64/src/app/KOVQuillet.exe
 
-.PHONY: all deps build test run bench screenshot clean
+.PHONY: all deps build test run bench fuzz screenshot clean
 
 all: build
 
@@ -31,6 +31,13 @@ run: deps
 bench: deps
 	@tools/build.sh x86_64
 	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-bench tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
+
+# Mutated version resources read by the program and by the system, compared; `make test`
+# runs 2,000 of these cases.
+fuzz: deps
+	@tools/build.sh x86_64
+	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-fuzz tools/wine-session.sh \
+	  sh -c '"$$WINE" build/x86_64/tests/fileinfo/version_fuzz.exe --cases=100000'
 
 screenshot: deps
 	@tools/build.sh x86_64

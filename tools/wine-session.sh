@@ -48,6 +48,9 @@ setsid wineserver -p >/dev/null 2>&1 &
 # prefix, so windows would be drawn in whatever fontconfig offers; a Windows installation
 # has them in its Fonts folder.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+# A program that crashes ends at once instead of waiting in Wine's debugger.
+"$WINE" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f \
+  >/dev/null 2>&1
 # On our own Xvfb there is no window manager, and Wine waits two seconds for one whenever a
 # managed window is hidden or destroyed; windows it does not hand to a manager do not wait.
 if [ -n "$xvfb_pid" ]; then

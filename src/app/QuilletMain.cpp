@@ -42,6 +42,7 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   VersionInfo1 = Named(new TVersionInfo(this), "VersionInfo1");
   CreateStorage();
   FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
+  FAssociationWatch = std::make_unique<TAssociationWatch>(*this, *FileCtrl1);
 
   CreateActions();
   BuildMenu();

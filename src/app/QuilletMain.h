@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AssociationWatch.h"
 #include "FileCtrl.h"
 #include "FileGrep.h"
 #include "Placement.h"
@@ -24,6 +25,7 @@
 #include "UniqueHandle.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The main window: the search panel, the result list, the tool bar, the menu and the status
@@ -107,6 +109,7 @@ private:
   TModuleHandle FShell32;
   TImageList* FFindGlyph = nullptr;
   TImageList* FStopGlyph = nullptr;
+  std::unique_ptr<TAssociationWatch> FAssociationWatch;
 };
 
 extern TfrmQuilletMain* frmQuilletMain;

@@ -38,6 +38,9 @@ public:
 
   // The current name's index in the system image list, whether or not it is a found file.
   int GetSystemIconIndex() const { return FShellTypes.IconIndex(FFileName, FFileFacts); }
+  // The file associations have changed (the shell announces it): type names and icons are
+  // asked of the shell anew.
+  void AssociationsChanged() { FShellTypes.Clear(); }
   // The shell's small-icon system image list; it is the shell's, and nobody destroys it.
   HIMAGELIST GetSystemImageList() const { return ShellSmallImageList(); }
 

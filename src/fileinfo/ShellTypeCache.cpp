@@ -38,6 +38,11 @@ std::string TShellTypeCache::TypeName(const std::string& path,
   return FTypeNames.emplace(*extension, FQueries.TypeName(path)).first->second;
 }
 
+void TShellTypeCache::Clear() {
+  FTypeNames.clear();
+  FIcons.clear();
+}
+
 int TShellTypeCache::IconIndex(const std::string& path, const std::optional<TFileFacts>& facts) {
   const std::optional<std::string> extension = SharedExtension(path, facts);
   if (!extension) {

@@ -28,6 +28,8 @@ public:
   // The arguments: a full path and what FindFileFacts answered for it.
   std::string TypeName(const std::string& path, const std::optional<TFileFacts>& facts);
   int IconIndex(const std::string& path, const std::optional<TFileFacts>& facts);
+  // Forgets every answer: the file associations have changed.
+  void Clear();
 
 private:
   struct TIconEntry {

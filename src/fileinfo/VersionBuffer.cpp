@@ -2,7 +2,6 @@
 
 #include "VersionResource.h"
 
-#include <algorithm>
 #include <cstring>
 
 std::optional<TVersionBuffer> TVersionBuffer::Read(const std::string& path) {
@@ -18,23 +17,30 @@ std::optional<TVersionBuffer> TVersionBuffer::Read(const std::string& path) {
   return TVersionBuffer(std::move(bytes));
 }
 
-std::optional<std::vector<std::string>> TVersionBuffer::StringTableKeys() const {
-  return ::StringTableKeys(FBytes.data(), FBytes.size());
+std::vector<std::string> TVersionBuffer::TableKeys() const {
+  return TVersionResource(FBytes.data(), FBytes.size()).TableKeys();
+}
+
+bool TVersionBuffer::Has(const std::string& subBlock) const {
+  return TVersionResource(FBytes.data(), FBytes.size()).Reaches(subBlock);
 }
 
 std::optional<std::string_view> TVersionBuffer::Query(const std::string& subBlock) {
+  if (TVersionResource(FBytes.data(), FBytes.size()).Query(subBlock) != qrFound) {
+    return std::nullopt;
+  }
   void* value = nullptr;
   UINT length = 0;
   if (!VerQueryValueA(FBytes.data(), subBlock.c_str(), &value, &length) || value == nullptr) {
     return std::nullopt;
   }
   const char* begin = FBytes.data();
-  const char* end = begin + FBytes.size();
   const char* at = static_cast<const char*>(value);
-  if (at < begin || at >= end) {
+  if (at < begin || static_cast<std::size_t>(at - begin) > FBytes.size() ||
+      length > FBytes.size() - (at - begin)) {
     return std::nullopt;
   }
-  return std::string_view(at, std::min<std::size_t>(length, end - at));
+  return std::string_view(at, length);
 }
 
 std::optional<std::string> TVersionBuffer::Text(const std::string& subBlock) {

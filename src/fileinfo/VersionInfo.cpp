@@ -1,7 +1,7 @@
 #include "VersionInfo.h"
 
 #include "FileExists.h"
-#include "VersionBuffer.h"
+#include "VersionValues.h"
 
 #include "FileTime.h"
 #include "FormatDateTime.h"
@@ -66,12 +66,6 @@ void TVersionInfo::Retrieve() {
   if (!buffer) {
     return;
   }
-  // A block whose lengths point outside it is not queried at all: the system's walk trusts
-  // those lengths.
-  const std::optional<std::vector<std::string>> tables = buffer->StringTableKeys();
-  if (!tables) {
-    return;
-  }
-  RetrieveStrings(*buffer, *tables);
-  RetrieveFixedPart(*buffer);
+  ReadVersionStrings(*buffer, FValues);
+  ReadFixedPart(*buffer, FValues);
 }

@@ -6,9 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
-
-class TVersionBuffer;
 
 enum TFileOs { foUNKNOWN, foDOS, foOS216, foOS232, foNT };
 enum TFileTyp { ftUNKNOWN, ftAPP, ftDLL, ftDRV, ftFONT, ftVXD, ftSTATIC_LIB };
@@ -109,11 +106,6 @@ public:
   TFileTyp FileTyp() const { return FValues.FileTyp; }
 
 private:
-  // The string table's values and the language it is in (VersionInfoStrings.cpp).
-  void RetrieveStrings(TVersionBuffer& buffer, const std::vector<std::string>& tables);
-  // The flags, system, type and subtype of the fixed part (VersionInfoFixed.cpp).
-  void RetrieveFixedPart(TVersionBuffer& buffer);
-
   std::string FAbout;
   std::string FRetrieveFilename;
   TVersionInfoValues FValues;

@@ -1,6 +1,4 @@
-#include "VersionInfo.h"
-
-#include "VersionBuffer.h"
+#include "VersionValues.h"
 
 namespace {
 
@@ -36,20 +34,20 @@ std::string SubtypeText(TFileTyp type, DWORD subtype) {
 
 } // namespace
 
-void TVersionInfo::RetrieveFixedPart(TVersionBuffer& buffer) {
+void ReadFixedPart(TVersionBuffer& buffer, TVersionInfoValues& values) {
   const std::optional<VS_FIXEDFILEINFO> fixed = buffer.FixedPart();
   if (!fixed) {
     return;
   }
   // The flags as stored: dwFileFlagsMask is not applied.
   const DWORD flags = fixed->dwFileFlags;
-  FValues.Debug = (flags & VS_FF_DEBUG) != 0;
-  FValues.PreRelease = (flags & VS_FF_PRERELEASE) != 0;
-  FValues.Patched = (flags & VS_FF_PATCHED) != 0;
-  FValues.PrivateBuild = (flags & VS_FF_PRIVATEBUILD) != 0;
-  FValues.InfoInferred = (flags & VS_FF_INFOINFERRED) != 0;
-  FValues.SpecialBuild = (flags & VS_FF_SPECIALBUILD) != 0;
-  FValues.FileOs = FileOsOf(fixed->dwFileOS);
-  FValues.FileTyp = FileTypOf(fixed->dwFileType);
-  FValues.FileSubTyp = SubtypeText(FValues.FileTyp, fixed->dwFileSubtype);
+  values.Debug = (flags & VS_FF_DEBUG) != 0;
+  values.PreRelease = (flags & VS_FF_PRERELEASE) != 0;
+  values.Patched = (flags & VS_FF_PATCHED) != 0;
+  values.PrivateBuild = (flags & VS_FF_PRIVATEBUILD) != 0;
+  values.InfoInferred = (flags & VS_FF_INFOINFERRED) != 0;
+  values.SpecialBuild = (flags & VS_FF_SPECIALBUILD) != 0;
+  values.FileOs = FileOsOf(fixed->dwFileOS);
+  values.FileTyp = FileTypOf(fixed->dwFileType);
+  values.FileSubTyp = SubtypeText(values.FileTyp, fixed->dwFileSubtype);
 }

@@ -1,19 +1,13 @@
-#include "VersionInfo.h"
-
-#include "VersionBuffer.h"
+#include "VersionValues.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-struct TStringKey {
-  const char* Key;
-  std::string TVersionInfoValues::*Target;
-};
-
-const TStringKey StringKeys[] = {
+const TVersionStringKey StringKeys[] = {
     {"ProductName", &TVersionInfoValues::ProductName},
     {"CompanyName", &TVersionInfoValues::CompanyName},
     {"ProductVersion", &TVersionInfoValues::ProductVersion},
@@ -33,48 +27,75 @@ std::string TableKey(WORD language, WORD codePage) {
   return key;
 }
 
+// Wine counts the NUL in the length it answers, Windows does not.
 std::string LanguageName(WORD language) {
   char name[2000];
   const DWORD length = VerLanguageNameA(language, name, sizeof name);
-  return std::string(name, std::min<DWORD>(length, sizeof name - 1));
+  return std::string(name, strnlen(name, std::min<DWORD>(length, sizeof name - 1)));
 }
 
-// The name of the language that a table key begins with; empty when it begins otherwise.
-std::string TableLanguageName(const std::string& table) {
+// The language that a table key begins with, as four hexadecimal digits.
+std::optional<WORD> TableLanguage(const std::string& table) {
   unsigned language = 0;
   const char* end = table.data() + std::min<std::size_t>(table.size(), 4);
   const auto parsed = std::from_chars(table.data(), end, language, 16);
   if (table.size() < 4 || parsed.ptr != end || parsed.ec != std::errc()) {
-    return std::string();
+    return std::nullopt;
   }
-  return LanguageName(static_cast<WORD>(language));
-}
-
-bool HasTable(const std::vector<std::string>& tables, const std::string& table) {
-  // The system looks keys up without regard to case.
-  return std::any_of(tables.begin(), tables.end(), [&](const std::string& key) {
-    return lstrcmpiA(key.c_str(), table.c_str()) == 0;
-  });
+  return static_cast<WORD>(language);
 }
 
 } // namespace
 
-void TVersionInfo::RetrieveStrings(TVersionBuffer& buffer, const std::vector<std::string>& tables) {
-  std::string table = "040904E4";
-  if (const std::optional<std::pair<WORD, WORD>> translation = buffer.FirstTranslation()) {
-    table = TableKey(translation->first, translation->second);
-    FValues.Language = LanguageName(translation->first);
+std::span<const TVersionStringKey> VersionStringKeys() {
+  return StringKeys;
+}
+
+TStringTable ChooseStringTable(const TVersionBuffer& buffer,
+                               const std::optional<std::pair<WORD, WORD>>& translation) {
+  TStringTable named{"040904E4", std::nullopt};
+  if (translation) {
+    named = {TableKey(translation->first, translation->second), translation->first};
   }
   // Many files name a table they do not have, or have one other than US English without
-  // naming it; their strings are still worth showing, from the first table there is.
-  if (!tables.empty() && !HasTable(tables, table)) {
-    table = tables.front();
-    FValues.Language = TableLanguageName(table);
+  // naming it; their strings are still worth showing, from the table nearest in language.
+  if (buffer.Has("\\StringFileInfo\\" + named.Key)) {
+    return named;
   }
-  const std::string prefix = "\\StringFileInfo\\" + table + "\\";
-  for (const TStringKey& key : StringKeys) {
-    if (std::optional<std::string> text = buffer.Text(prefix + key.Key)) {
-      FValues.*key.Target = std::move(*text);
+  const std::vector<std::string> tables = buffer.TableKeys();
+  if (tables.empty()) {
+    return named;
+  }
+  auto match = tables.begin();
+  if (translation) {
+    const auto inLanguage = [&](WORD mask) {
+      return std::find_if(tables.begin(), tables.end(), [&](const std::string& key) {
+        const std::optional<WORD> language = TableLanguage(key);
+        return language && (*language & mask) == (translation->first & mask);
+      });
+    };
+    match = inLanguage(0xFFFF);
+    if (match == tables.end()) {
+      match = inLanguage(0x03FF); // the primary language
+    }
+    if (match == tables.end()) {
+      match = tables.begin();
+    }
+  }
+  return {*match, TableLanguage(*match)};
+}
+
+void ReadVersionStrings(TVersionBuffer& buffer, TVersionInfoValues& values) {
+  const TStringTable table = ChooseStringTable(buffer, buffer.FirstTranslation());
+  if (table.Language) {
+    values.Language = LanguageName(*table.Language);
+  }
+  const std::string prefix = "\\StringFileInfo\\" + table.Key + "\\";
+  std::string query;
+  for (const TVersionStringKey& key : StringKeys) {
+    query.assign(prefix).append(key.Key);
+    if (std::optional<std::string> text = buffer.Text(query)) {
+      values.*key.Target = std::move(*text);
     }
   }
 }

@@ -174,7 +174,8 @@ TEST_F(SaveReportTest, AFileThatCannotBeCreatedIsReportedByNameAndTheOldOneStays
     const std::string name = "kept" + std::to_string(attribute) + ".txt";
     tree.File(name, "old content", attribute);
     SaveAs(session, {TypeFileName(tree.Path(name)), Press(IDYES)});
-    EXPECT_EQ(TakeErrors(), std::vector<std::string>{"Cannot create file " + tree.Path(name)});
+    const std::string expected = "Cannot create file " + tree.Path(name);
+    EXPECT_EQ(TakeErrors(), std::vector<std::string>{expected});
     EXPECT_EQ(FileBytes(tree.Path(name)), "old content");
     EXPECT_EQ(GetFileAttributesA(tree.Path(name).c_str()) & attribute, attribute);
   }

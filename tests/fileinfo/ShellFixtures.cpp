@@ -109,6 +109,10 @@ void TRegisteredType::AddTypeKey(const std::string& subKey) const {
   SetClassValue(FRoot, FProgId + "\\" + subKey, "");
 }
 
+void TRegisteredType::SetTypeValue(const std::string& subKey, const std::string& value) const {
+  SetClassValue(FRoot, subKey.empty() ? FProgId : FProgId + "\\" + subKey, value);
+}
+
 void TRegisteredType::Register(const std::string& defaultIcon) const {
   SetClassValue(FRoot, FExtension, FProgId);
   if (FProgId.empty()) {

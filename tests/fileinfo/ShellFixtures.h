@@ -21,6 +21,9 @@ public:
   ~TRegisteredType();
   // Adds an empty key under the type's key, such as "shellex\\IconHandler".
   void AddTypeKey(const std::string& subKey) const;
+  // Sets the default value of a key under the type's key; an empty subKey names the type's
+  // own key, whose value is the type's name.
+  void SetTypeValue(const std::string& subKey, const std::string& value) const;
   TRegisteredType(const TRegisteredType&) = delete;
   TRegisteredType& operator=(const TRegisteredType&) = delete;
 

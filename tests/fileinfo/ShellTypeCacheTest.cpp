@@ -86,6 +86,34 @@ TEST(ShellTypeCache, FilesThatCarryTheirOwnIconsShowThemEach) {
   EXPECT_EQ(ctrl.FileType(), shellType.empty() ? ".KOVQEXT-Files" : shellType);
 }
 
+TEST(ShellTypeCache, EveryAssociationTheShellMayUseCountsForPerFileIcons) {
+  // The class the extension names hands over to a newer version of itself.
+  const TRegisteredType older(".kovqver", "KOVQuillet.Old", "shell32.dll,3");
+  older.SetTypeValue("CurVer", "KOVQuillet.New");
+  const TRegisteredType newer(".kovqnewer", "KOVQuillet.New", "%1");
+  EXPECT_TRUE(IconComesFromEachFile(".kovqver"));
+  // Settings the system keeps for the extension whatever its class.
+  const TRegisteredType plain(".kovqsys", "KOVQuillet.Plain", "shell32.dll,3");
+  EXPECT_FALSE(IconComesFromEachFile(".kovqsys"));
+  const TRegisteredType system("SystemFileAssociations\\.kovqsys", "", "%1");
+  EXPECT_TRUE(IconComesFromEachFile(".kovqsys"));
+  // The program the user chose for the extension shows shortcuts.
+  const TRegisteredType chosen(".kovqchosen", "KOVQuillet.Chosen", "shell32.dll,3");
+  chosen.AddTypeKey("shellex\\IconHandler");
+  const std::string choice =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.kovqchoice";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (choice + "\\UserChoice").c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "ProgId", 0, REG_SZ, reinterpret_cast<const BYTE*>("KOVQuillet.Chosen"),
+                 sizeof "KOVQuillet.Chosen");
+  RegCloseKey(key);
+  EXPECT_TRUE(IconComesFromEachFile(".kovqchoice"));
+  RegDeleteTreeA(HKEY_CURRENT_USER, choice.c_str());
+  EXPECT_FALSE(IconComesFromEachFile(".kovqchoice"));
+}
+
 TEST(ShellTypeCache, TheFallbackTypeNameIsTheCapitalisedExtension) {
   EXPECT_EQ(FallbackTypeName("C:\\data\\report.xyz"), ".XYZ-Files");
   EXPECT_EQ(FallbackTypeName("C:\\data\\archive.tar.Gz"), ".GZ-Files");

@@ -10,8 +10,8 @@ namespace {
 
 std::string LanguageName(WORD language) {
   char name[2000];
-  const DWORD length = VerLanguageNameA(language, name, sizeof name);
-  return std::string(name, length);
+  VerLanguageNameA(language, name, sizeof name);
+  return name;
 }
 
 // The outputs of one retrieval of the path.
@@ -35,6 +35,8 @@ TEST(VersionInfoTest, ReadsTheStringsAsStoredUnderTheFirstTranslation) {
   EXPECT_EQ(v.ProductName, "KOV  Quillet");
   EXPECT_EQ(v.ProductVersion, "5.6 (beta) ");
   EXPECT_EQ(v.Language, LanguageName(0x080A));
+  // Wine counts the NUL in the name's length; the text holds none.
+  EXPECT_EQ(v.Language.find('\0'), std::string::npos);
   // All six flags although the mask says none is valid.
   EXPECT_TRUE(v.Debug && v.PreRelease && v.Patched && v.PrivateBuild && v.InfoInferred &&
               v.SpecialBuild);
@@ -118,20 +120,89 @@ TEST(VersionInfoTest, NamesTheFixedPart) {
   EXPECT_EQ(v.FileTyp, ftUNKNOWN);
 }
 
-TEST(VersionInfoTest, ABrokenResourceGivesNoVersionButTheFileFacts) {
+// A string table whose description is its own key.
+TVersionBlock NamedTable(const std::string& key) {
+  return {.Key = key, .Children = {TextValue("FileDescription", key)}};
+}
+
+TEST(VersionInfoTest, FallsBackToATableInTheTranslationsLanguage) {
+  struct TCase {
+    std::vector<std::string> Tables;
+    std::string Expected;
+    WORD ExpectedLanguage;
+  };
+  // The translation is Swiss German with code page 1252.
+  const TCase cases[] = {
+      {{"040C04E4", "080704B0", "080704e4"}, "080704e4", 0x0807},
+      {{"040C04E4", "040704E4", "080704B0"}, "080704B0", 0x0807},
+      {{"040C04E4", "040704B0", "0C0A04E4"}, "040704B0", 0x0407},
+      {{"040C04E4", "041D04E4"}, "040C04E4", 0x040C},
+  };
+  TTempTree tree;
+  const std::string path = CopyFixture(tree, "Full.dll", "tables.dll");
+  for (const TCase& c : cases) {
+    TVersionBlock strings{.Key = "StringFileInfo"};
+    for (const std::string& key : c.Tables) {
+      strings.Children.push_back(NamedTable(key));
+    }
+    WriteVersionResource(path, EncodeBlock(VersionRoot(FixedPart(0, VOS_NT, VFT_APP, 0),
+                                                       {strings, Translation(0x0807, 1252)})));
+    const TVersionInfoValues v = Read(path);
+    EXPECT_EQ(v.FileDescription, c.Expected);
+    EXPECT_EQ(v.Language, LanguageName(c.ExpectedLanguage)) << c.Expected;
+  }
+}
+
+// The resource as a test writes it: the fixed part, three strings and a US English
+// translation, with the given lengths forced.
+std::string ResourceWithLengths(std::optional<WORD> root, std::optional<WORD> varFileInfo,
+                                std::optional<WORD> productName) {
+  TVersionBlock product = TextValue("ProductName", "Product");
+  product.Length = productName;
+  const TVersionBlock strings{.Key = "StringFileInfo",
+                              .Children = {{.Key = "040904E4",
+                                            .Children = {TextValue("FileVersion", "1.0"), product,
+                                                         TextValue("CompanyName", "Company")}}}};
+  TVersionBlock translation = Translation(0x0409, 1252);
+  translation.Length = varFileInfo;
+  TVersionBlock block =
+      VersionRoot(FixedPart(VS_FF_DEBUG, VOS_NT, VFT_APP, 0), {strings, translation});
+  block.Length = root;
+  return EncodeBlock(block);
+}
+
+TEST(VersionInfoTest, ABadLengthLosesOnlyWhatTheSystemCannotReach) {
   TTempTree tree;
   const std::string path = CopyFixture(tree, "Full.dll", "broken.dll");
-  TVersionBlock text = TextValue("FileVersion", "9.9");
-  text.Length = 0x7FF0; // runs far past its table and the buffer
-  const TVersionBlock strings{.Key = "StringFileInfo",
-                              .Children = {{.Key = "040904E4", .Children = {text}}}};
-  WriteVersionResource(path, EncodeBlock(VersionRoot(FixedPart(1, VOS_NT, VFT_APP, 0),
-                                                     {strings, Translation(0x0409, 1252)})));
-  const TVersionInfoValues v = Read(path);
+
+  // A string that runs far past its table and the buffer is still found, and so are the
+  // ones before it; the walk ends there, so the ones after it are missing.
+  WriteVersionResource(path, ResourceWithLengths(std::nullopt, std::nullopt, 0x7FF0));
+  TVersionInfoValues v = Read(path);
   EXPECT_FALSE(v.LastModified.empty());
-  EXPECT_EQ(v.FileVersion + v.Language + v.FileSubTyp, "");
-  EXPECT_FALSE(v.Debug);
-  EXPECT_EQ(v.FileTyp, ftUNKNOWN);
+  EXPECT_EQ(v.FileVersion, "1.0");
+  EXPECT_EQ(v.ProductName, "Product");
+  EXPECT_EQ(v.CompanyName, "");
+  EXPECT_EQ(v.Language, LanguageName(0x0409));
+  EXPECT_TRUE(v.Debug);
+  EXPECT_EQ(v.FileTyp, ftAPP);
+
+  // The last block running past the buffer takes nothing away.
+  WriteVersionResource(path, ResourceWithLengths(std::nullopt, 0xFFFF, std::nullopt));
+  v = Read(path);
+  EXPECT_EQ(v.FileVersion + v.ProductName + v.CompanyName, "1.0ProductCompany");
+  EXPECT_EQ(v.Language, LanguageName(0x0409));
+  EXPECT_TRUE(v.Debug);
+
+  // A whole resource claiming more than it has: the system would copy its text values
+  // behind the buffer's end, so they stay empty, but the translation and the fixed part
+  // are still read.
+  WriteVersionResource(path, ResourceWithLengths(0xFFFF, std::nullopt, std::nullopt));
+  v = Read(path);
+  EXPECT_EQ(v.FileVersion + v.ProductName + v.CompanyName, "");
+  EXPECT_EQ(v.Language, LanguageName(0x0409));
+  EXPECT_TRUE(v.Debug);
+  EXPECT_EQ(v.FileTyp, ftAPP);
 }
 
 TEST(VersionInfoTest, ReadsAttributesAndTimesOfAnyFileFound) {

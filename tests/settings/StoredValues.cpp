@@ -105,8 +105,14 @@ TStoredValues StoredValues(const std::string& section) {
     DWORD nameLength = sizeof name;
     DWORD type = 0;
     DWORD size = static_cast<DWORD>(data.size());
-    if (RegEnumValueA(key.get(), index, name, &nameLength, nullptr, &type,
-                      reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
+    const LSTATUS status = RegEnumValueA(key.get(), index, name, &nameLength, nullptr, &type,
+                                         reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+      data.resize(data.size() * 32); // a value of 64 KiB, then the same one again
+      --index;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) {
       return values;
     }
     values[std::string(name, nameLength)] = {type, data.substr(0, size)};

@@ -135,3 +135,19 @@ struct TResourceUpdateHandleTraits {
   static void Close(HANDLE handle) { EndUpdateResourceA(handle, TRUE); }
 };
 using TResourceUpdateHandle = TUniqueHandle<TResourceUpdateHandleTraits>;
+
+// Memory reserved and committed with VirtualAlloc.
+struct TVirtualMemoryTraits {
+  using THandleType = void*;
+  static void* Invalid() { return nullptr; }
+  static void Close(void* memory) { VirtualFree(memory, 0, MEM_RELEASE); }
+};
+using TVirtualMemory = TUniqueHandle<TVirtualMemoryTraits>;
+
+// Handlers added with AddVectoredExceptionHandler.
+struct TExceptionHandlerTraits {
+  using THandleType = void*;
+  static void* Invalid() { return nullptr; }
+  static void Close(void* handler) { RemoveVectoredExceptionHandler(handler); }
+};
+using TExceptionHandler = TUniqueHandle<TExceptionHandlerTraits>;
