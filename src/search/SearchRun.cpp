@@ -5,7 +5,6 @@
 
 #include "MainThread.h"
 #include "Paths.h"
-#include "Strings.h"
 #include "UniqueHandle.h"
 
 #include <cstring>
@@ -36,19 +35,13 @@ bool IsDotEntry(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-std::int64_t EntrySize(const WIN32_FIND_DATAA& entry) {
-  return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
-                                   entry.nFileSizeLow);
-}
-
 } // namespace
 
 TSearchRun::TSearchRun(TFileGrep& grep, TSearchParameters parameters)
     : FGrep(grep), FOuter(grep.FActiveRun), FParameters(std::move(parameters)),
-      FMasks(SplitList(FParameters.FileMasks)) {
-  if (!FParameters.CaseSensitiveContent) {
-    FParameters.Content = AsciiUpperCase(FParameters.Content);
-  }
+      FMasks(SplitList(FParameters.FileMasks)),
+      // Ignoring case, the search compares the text in upper case.
+      FContentSearch(FParameters.Content, FParameters.CaseSensitiveContent) {
   grep.FActiveRun = this;
 }
 
@@ -129,7 +122,7 @@ bool TSearchRun::MaskPass(const std::string& path, const std::string& mask) {
         return false;
       }
     }
-    if (Accepts(entry)) {
+    if (Accepts(path, entry)) {
       BuildRecord(path, entry);
       FGrep.OnFound(&FGrep, FRecord);
       if (FAbandoned) {
@@ -160,7 +153,7 @@ void TSearchRun::SubfolderPass(const std::string& path) {
   } while (FindNextFileA(find.get(), &entry));
 }
 
-bool TSearchRun::Accepts(const WIN32_FIND_DATAA& entry) const {
+bool TSearchRun::Accepts(const std::string& path, const WIN32_FIND_DATAA& entry) {
   // Sizes compare as 64-bit numbers, so that files of 2 GiB and more are not lost.
   const std::int64_t size = EntrySize(entry);
   if (FParameters.MinSize > size) {
@@ -172,8 +165,16 @@ bool TSearchRun::Accepts(const WIN32_FIND_DATAA& entry) const {
   if (IsDotEntry(entry.cFileName)) {
     return false;
   }
-  // The attribute, date and content filters come here, in that order.
-  return true;
+  if (!HasSelectedAttributes(entry.dwFileAttributes, FParameters.AttributeMask)) {
+    return false;
+  }
+  FTimes = LocalTimesOf(entry);
+  if (!WithinDateBounds(FTimes, FGrep.LookForDates(), FParameters.DateBounds)) {
+    return false;
+  }
+  // The cheap tests go first: only this one reads the file.
+  return FParameters.Content.empty() || ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+                                         FContentSearch.FileContainsText(path + entry.cFileName));
 }
 
 void TSearchRun::BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry) {
@@ -188,7 +189,7 @@ void TSearchRun::BuildRecord(const std::string& path, const WIN32_FIND_DATAA& en
     FRecord += entry.cFileName;
     FRecord += delimiter;
   }
-  // The size, the three times and the attribute letters come here, in that order.
+  AppendExtraFields(FRecord, entry, FTimes, fields, delimiter);
 }
 
 void TSearchRun::EndSequence(TFirstFailure& failure) {

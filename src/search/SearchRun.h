@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ContentSearch.h"
 #include "FileGrepTypes.h"
 #include "LinkCycleGuard.h"
+#include "SearchFilters.h"
 
 #include <exception>
 #include <string>
@@ -60,7 +62,8 @@ private:
   // False when the folder is to be left at once.
   bool MaskPass(const std::string& path, const std::string& mask);
   void SubfolderPass(const std::string& path);
-  bool Accepts(const WIN32_FIND_DATAA& entry) const;
+  // Keeps the entry's local times for its record.
+  bool Accepts(const std::string& path, const WIN32_FIND_DATAA& entry);
   void BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry);
   // The finished or cancel event, then the end event; failures join those of the walk.
   void EndSequence(TFirstFailure& failure);
@@ -70,7 +73,9 @@ private:
   TSearchParameters FParameters;
   // The mask table: every mask of the list, however many.
   std::vector<std::string> FMasks;
+  TContentSearch FContentSearch;
   std::string FRecord;
+  TLocalTimes FTimes = {};
   TLinkCycleGuard FCycleGuard;
   bool FAbandoned = false;
 };

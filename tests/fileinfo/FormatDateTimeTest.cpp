@@ -77,6 +77,28 @@ TEST(FormatDateTimeTest, ReadsTheLocalesConventions) {
   EXPECT_EQ(german.DateSeparator, ".");
 }
 
+FILETIME FileTimeOf(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0,
+                    WORD second = 0) {
+  const SYSTEMTIME system = {year, month, 0, day, hour, minute, second, 0};
+  FILETIME time = {};
+  EXPECT_TRUE(SystemTimeToFileTime(&system, &time));
+  return time;
+}
+
+TEST(FormatDateTimeTest, FileTimesShowInTheLongDatePattern) {
+  TFormatSettings s = TwelveHourSettings(false);
+  const FILETIME afternoon = FileTimeOf(2024, 3, 4, 13, 5, 9);
+  EXPECT_EQ(FormatFileTime(afternoon, s), "Monday, March 4, 2024");
+  s.LongDateFormat = "yyyy-mm-dd hh:nn:ss AM/PM";
+  EXPECT_EQ(FormatFileTime(afternoon, s), "2024-03-04 01:05:09 PM");
+  // File times go on far beyond the years of a date-time number.
+  s.LongDateFormat = "dddd d mmmm yyyy";
+  EXPECT_EQ(FormatFileTime(FileTimeOf(30000, 1, 1), s), "Saturday 1 January 30000");
+  s.LongDateFormat = "";
+  EXPECT_EQ(FormatFileTime(afternoon, s), "3/4/2024 1:05:09 PM");
+  EXPECT_EQ(FormatFileTime({MAXDWORD, MAXDWORD}, s), "");
+}
+
 TEST(FormatDateTimeTest, FileTimesOutsideTheCalendarShowAs1900) {
   FILETIME time = LocalFileTime({2010, 10, 10, 10, 10, 10});
   FileTimeToLocalFileTime(&time, &time);

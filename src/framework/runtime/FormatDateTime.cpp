@@ -103,8 +103,8 @@ int DayOfWeek(int year, int month, int day) {
 
 class TDateFormatter {
 public:
-  TDateFormatter(TDateTime value, const TFormatSettings& settings)
-      : FParts(DecodeDateTime(value)), FSettings(settings),
+  TDateFormatter(const TDateTimeParts& parts, const TFormatSettings& settings)
+      : FParts(parts), FSettings(settings),
         FWeekDay(DayOfWeek(FParts.Year, FParts.Month, FParts.Day)) {}
 
   // Level 1 is the caller's pattern, level 2 a picture it names; deeper ones are dropped.
@@ -265,11 +265,16 @@ int TDateFormatter::Hour(bool twelveHour) const {
 
 } // namespace
 
-std::string FormatDateTime(const std::string& pattern, TDateTime value,
+std::string FormatDateTime(const std::string& pattern, const TDateTimeParts& parts,
                            const TFormatSettings& settings) {
-  TDateFormatter formatter(value, settings);
+  TDateFormatter formatter(parts, settings);
   formatter.Append(pattern.empty() ? std::string_view("C") : std::string_view(pattern), 1);
   return formatter.Result();
+}
+
+std::string FormatDateTime(const std::string& pattern, TDateTime value,
+                           const TFormatSettings& settings) {
+  return FormatDateTime(pattern, DecodeDateTime(value), settings);
 }
 
 std::string FormatDateTime(const std::string& pattern, TDateTime value) {
@@ -282,4 +287,18 @@ std::string DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
 
 std::string DateTimeToStr(TDateTime value) {
   return DateTimeToStr(value, FormatSettings());
+}
+
+std::string FormatFileTime(const FILETIME& time, const TFormatSettings& settings) {
+  SYSTEMTIME system;
+  if (!FileTimeToSystemTime(&time, &system)) {
+    return {};
+  }
+  const TDateTimeParts parts{system.wYear,   system.wMonth,  system.wDay,         system.wHour,
+                             system.wMinute, system.wSecond, system.wMilliseconds};
+  return FormatDateTime(settings.LongDateFormat, parts, settings);
+}
+
+std::string FormatFileTime(const FILETIME& time) {
+  return FormatFileTime(time, FormatSettings());
 }

@@ -3,6 +3,8 @@
 #include "DateTime.h"
 #include "FormatSettings.h"
 
+#include <windows.h>
+
 #include <string>
 
 // The date-time value written by the pattern: d, dd (day), ddd, dddd (weekday name), ddddd,
@@ -18,6 +20,15 @@
 std::string FormatDateTime(const std::string& pattern, TDateTime value,
                            const TFormatSettings& settings);
 std::string FormatDateTime(const std::string& pattern, TDateTime value);
+// The same for a date given by its parts, which may lie beyond the years a date-time number
+// holds (a file time reaches year 30827).
+std::string FormatDateTime(const std::string& pattern, const TDateTimeParts& parts,
+                           const TFormatSettings& settings);
+
+// The long date of a file time taken as it stands (no time-zone change); empty when the time
+// makes no date.
+std::string FormatFileTime(const FILETIME& time, const TFormatSettings& settings);
+std::string FormatFileTime(const FILETIME& time);
 
 // The "c" form: the short date, then a blank and the long time unless the time of day is
 // exactly 00:00:00 (milliseconds do not count).

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Tells whether bytes, or the bytes of a file, contain a text: byte for byte, or with the
+// ASCII letters taken without regard to case (every other byte still compared exactly).
+// A file is read piece by piece, each piece after the last bytes of the one before that
+// could still begin a match, so a file of any size takes the same small memory.
+class TContentSearch {
+public:
+  // Large enough that reading costs few calls, small enough that the piece is still in the
+  // processor's second-level cache when it is searched.
+  static constexpr std::uint32_t DefaultPieceSize = 128 * 1024;
+
+  // The piece size (at least 1) is how much of a file one read asks for. The search compares
+  // 32 bytes at once where the processor can, unless wideVectors is false: then 16.
+  TContentSearch(std::string text, bool caseSensitive, std::uint32_t pieceSize = DefaultPieceSize,
+                 bool wideVectors = true);
+
+  // True when the bytes hold the text.
+  bool Contains(const char* bytes, std::size_t size) const;
+  // True when the file's bytes hold the text. A file that cannot be opened or read, a
+  // directory and an empty file never do.
+  bool FileContainsText(const std::string& path);
+
+  // A byte of the text that a scan looks for before it compares the whole text, as bytes
+  // are compared with it: after Fold (0x20 for a letter when case does not count, else 0)
+  // is or-ed into them, which makes both cases of a letter the same.
+  struct TAnchor {
+    std::size_t At = 0;
+    unsigned char Byte = 0;
+    unsigned char Fold = 0;
+  };
+  // What a scan of bytes compares.
+  struct TPattern {
+    // In upper case when the search ignores case, as the bytes are compared then.
+    std::string Text;
+    bool CaseSensitive = true;
+    // The two bytes of the text least likely to turn up in a file, so that few places need
+    // the whole text compared.
+    TAnchor First;
+    TAnchor Second;
+  };
+  // True when the bytes, at least as many as the text, hold the text.
+  using TScan = bool(const TPattern& pattern, const unsigned char* bytes, std::size_t size);
+
+private:
+  TPattern FPattern;
+  std::uint32_t FPieceSize;
+  // The fastest scan this processor allows.
+  TScan* FScan = nullptr;
+  std::vector<char> FBuffer;
+};
