@@ -112,6 +112,7 @@ void TfrmQuilletMain::CreateActions() {
   actFileExit->OnExecute = Bind<&TfrmQuilletMain::actFileExitExecute>(this);
   actFindFind->OnExecute = Bind<&TfrmQuilletMain::actFindFindExecute>(this);
   actFindStop->OnExecute = Bind<&TfrmQuilletMain::actFindStopExecute>(this);
+  actHelpAbout->OnExecute = Bind<&TfrmQuilletMain::actHelpAboutExecute>(this);
   actFindStop->SetEnabled(false);
 }
 

@@ -83,6 +83,7 @@ public:
   void ListViewGetSubItemImage(TObject* Sender, int Item, int SubItem, int& ImageIndex);
   void ListViewColumnClick(TObject* Sender, int Column);
   void actFileSaveAsExecute(TObject* Sender);
+  void actHelpAboutExecute(TObject* Sender);
 
 protected:
   void Resize() override;

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the program's artwork from images.txt: the action image strip, the two button
-glyphs (each with its greyed form for the disabled state) and the application icon.
-Run it after editing images.txt; it rewrites the .bmp and .ico files beside it."""
+glyphs (each with its greyed form for the disabled state), the application icon and the
+About dialog's hand cursor. Run it after editing images.txt; it rewrites the .bmp, .ico and
+.cur files beside it."""
 
 import os
 import struct
@@ -70,18 +71,14 @@ def write_bmp(path, frames):
 def icon_image(pixels):
     size = len(pixels)
     xor = bytearray()
-    mask = bytearray()
-    mask_stride = ((size + 31) // 32) * 4
     for y in reversed(range(size)):
-        row_mask = bytearray(mask_stride)
-        for x, pixel in enumerate(pixels[y]):
+        for pixel in pixels[y]:
             if pixel is None:
                 xor += bytes((0, 0, 0, 0))
-                row_mask[x // 8] |= 0x80 >> (x % 8)
             else:
                 r, g, b = pixel
                 xor += bytes((b, g, r, 255))
-        mask += row_mask
+    mask = and_mask(pixels)
     info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask),
                        0, 0, 0, 0)
     return info + xor + mask
@@ -100,6 +97,42 @@ def write_ico(path, images):
         f.write(struct.pack("<HHH", 0, 1, len(images)) + entries + blobs)
 
 
+def and_mask(pixels):
+    """The mask of an icon or cursor image, bottom row first: set bits are transparent."""
+    size = len(pixels)
+    stride = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for y in reversed(range(size)):
+        row = bytearray(stride)
+        for x, pixel in enumerate(pixels[y]):
+            if pixel is None:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    return mask
+
+
+def write_cur(path, pixels, hot_spot):
+    """A cursor of one image in 256 colours: the drawing's colours first in the palette,
+    transparent pixels black under a set mask bit."""
+    size = len(pixels)
+    colours = [None] + sorted({p for row in pixels for p in row if p is not None})
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in [(0, 0, 0)] + colours[1:])
+    palette += bytes(4 * (256 - len(colours)))
+    stride = (size + 3) & ~3
+    xor = bytearray()
+    for y in reversed(range(size)):
+        row = bytes(colours.index(p) for p in pixels[y])
+        xor += row + bytes(stride - len(row))
+    mask = and_mask(pixels)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(xor) + len(mask),
+                       0, 0, 256, 0)
+    blob = info + palette + xor + mask
+    x, y = hot_spot
+    entry = struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, x, y, len(blob), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 2, 1) + entry + blob)
+
+
 def main():
     images = read_images(os.path.join(HERE, "images.txt"))
     image = lambda name, size=16: images[(name, size)]
@@ -111,6 +144,8 @@ def main():
         normal = image(name)
         write_bmp(os.path.join(HERE, file), [normal] * 3 + [greyed(normal)] + [normal] * 2)
     write_ico(os.path.join(HERE, "KOVQuillet.ico"), [image("icon", 32), image("icon", 16)])
+    # The fingertip is the hot spot.
+    write_cur(os.path.join(HERE, "HandPoint.cur"), image("hand", 32), (13, 8))
 
 
 if __name__ == "__main__":

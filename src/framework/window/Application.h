@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Component.h"
+#include "Cursors.h"
 #include "Event.h"
 #include "MainThread.h"
 #include "UniqueHandle.h"
@@ -44,6 +45,9 @@ public:
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& title) { FTitle = title; }
 
+  // The pointer shapes of the program's controls, by cursor index.
+  TCursorTable& Cursors() { return FCursors; }
+
   // Runs the procedure on the UI thread and waits until it returns; an exception it raises
   // is raised again here. From another thread the procedure runs when the UI thread next
   // retrieves messages; on the UI thread itself it runs at once.
@@ -69,6 +73,7 @@ private:
   bool FTerminated = false;
   std::string FTitle;
   TForm* FMainForm = nullptr;
+  TCursorTable FCursors;
   TWindowHandle FWindow;
   std::mutex FFailuresLock;
   std::vector<std::exception_ptr> FThreadFailures;

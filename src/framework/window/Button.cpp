@@ -10,9 +10,25 @@ void TButton::SetGlyph(const TImageList& images) {
   SendMessageA(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&glyph));
 }
 
+bool TButton::Default() const {
+  return (GetWindowLongPtrA(Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+void TButton::SetDefault(bool isDefault) {
+  SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
 void TButton::CommandNotification(WORD code, WORD) {
-  if (code != BN_CLICKED) {
-    return;
+  if (code == BN_CLICKED) {
+    Click();
+  }
+}
+
+void TButton::Click() {
+  if (FModalResult != mrNone) {
+    if (auto* form = dynamic_cast<TForm*>(FromHandle(GetAncestor(Handle(), GA_ROOT)))) {
+      form->SetModalResult(FModalResult);
+    }
   }
   if (Action() != nullptr) {
     ExecuteAction();

@@ -2,6 +2,7 @@
 
 #include "Action.h"
 #include "Application.h"
+#include "Font.h"
 #include "FormatSettings.h"
 
 #include <algorithm>
@@ -12,11 +13,22 @@ const char* RegisteredFormClass(const char* className, HICON icon) {
                                        GetSysColorBrush(COLOR_BTNFACE));
   return className;
 }
+
+// A dialog's frame leaves out WS_CLIPCHILDREN: its transparent labels and pictures show the
+// form's background, which the form must then paint beneath them too.
+DWORD BorderStyle(TFormBorderStyle borderStyle) {
+  return borderStyle == bsDialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU
+                                 : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
+DWORD BorderExStyle(TFormBorderStyle borderStyle) {
+  return WS_EX_CONTROLPARENT | (borderStyle == bsDialog ? WS_EX_DLGMODALFRAME : 0);
+}
 } // namespace
 
-TForm::TForm(TComponent* owner, const char* className, HICON icon)
+TForm::TForm(TComponent* owner, const char* className, HICON icon, TFormBorderStyle borderStyle)
     : TWinControl(owner, TOwnClass{}, RegisteredFormClass(className, icon),
-                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, nullptr, WS_EX_CONTROLPARENT) {
+                  BorderStyle(borderStyle), nullptr, BorderExStyle(borderStyle)) {
   if (Application != nullptr && Application->MainForm() == nullptr) {
     Application->SetMainForm(this);
   }
@@ -44,9 +56,16 @@ void TForm::DoDestroy() {
 }
 
 void TForm::SetFont(const char* face, int pixelHeight) {
-  FFont.reset(CreateFontA(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, face));
+  FFont = CreatePixelFont(face, pixelHeight);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  RECT rect = {0, 0, width, height};
+  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)),
+                     GetMenu(Handle()) != nullptr,
+                     static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
@@ -95,7 +114,12 @@ void TForm::Close() {
   if (action == caNone) {
     return;
   }
-  if (Application != nullptr && Application->MainForm() == this) {
+  if (FModal) {
+    // ShowModal hides the form, once the windows it disabled can take the user back.
+    if (FModalResult == mrNone) {
+      FModalResult = mrCancel;
+    }
+  } else if (Application != nullptr && Application->MainForm() == this) {
     Application->Terminate();
   } else if (action == caMinimize) {
     ShowWindow(Handle(), SW_MINIMIZE);
@@ -192,6 +216,11 @@ LRESULT TForm::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_GETFONT:
     return reinterpret_cast<LRESULT>(FFont.get());
   case WM_COMMAND:
+    if (lParam == 0 && HIWORD(wParam) == 0 &&
+        (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+      DialogKeyCommand(LOWORD(wParam));
+      return 0;
+    }
     if (lParam == 0 && HIWORD(wParam) == 0 && FMenu != nullptr) {
       if (TMenuItem* item = FMenu->FindItem(LOWORD(wParam))) {
         item->Click();

@@ -10,6 +10,14 @@
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poScreenCenter };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+// Sizeable with the caption's buttons, or the fixed frame of a dialog box.
+enum TFormBorderStyle { bsSizeable, bsDialog };
+
+// How a modal showing ended: nothing yet, or the dialog box identifiers of the buttons.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
 
 using TNotifyEvent = TEvent<>;
 using TCloseQueryEvent = TEvent<bool&>;
@@ -33,10 +41,13 @@ protected:
 class TForm : public TWinControl {
 public:
   // className names the window class registered for this kind of form.
-  TForm(TComponent* owner, const char* className, HICON icon = nullptr);
+  TForm(TComponent* owner, const char* className, HICON icon = nullptr,
+        TFormBorderStyle borderStyle = bsSizeable);
   ~TForm() override;
 
   void SetFont(const char* face, int pixelHeight);
+  // Sizes the window so that its client area has this size.
+  void SetClientSize(int width, int height);
   HFONT Font() const { return FFont.get(); }
   TPosition Position() const { return FPosition; }
   void SetPosition(TPosition position) { FPosition = position; }
@@ -51,8 +62,16 @@ public:
   // for, then the window in its WindowState.
   void Show();
   // Asks OnCloseQuery, then OnClose, then hides the form or, for the main form, ends the
-  // application.
+  // application; a modal form gets the result mrCancel, unless it has one, and ends its
+  // showing.
   void Close();
+  // Shows the form while every other window of the application is disabled, handling
+  // messages until it has a modal result or is closed, then hides it and enables the others
+  // again; answers the result (mrCancel when it was closed without one, or the application
+  // ended meanwhile).
+  TModalResult ShowModal();
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult result) { FModalResult = result; }
   bool CloseQuery();
   // Runs the action of the form whose shortcut the key message gives; answers whether
   // there was one.
@@ -87,6 +106,9 @@ protected:
 private:
   void CenterOnScreen();
   void Activated(bool active);
+  // Enter and Esc in a form come from the dialog manager as the commands IDOK and IDCANCEL;
+  // they click the form's default or cancel button.
+  void DialogKeyCommand(WORD command);
 
   TFontHandle FFont;
   TMainMenu* FMenu = nullptr;
@@ -94,6 +116,8 @@ private:
   TWindowState FWindowState = wsNormal;
   bool FShown = false;
   bool FDestroyed = false;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
   HWND FFocused = nullptr;
   std::vector<TFormMessageHook*> FMessageHooks;
 };

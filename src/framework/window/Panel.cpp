@@ -15,6 +15,12 @@ TPanel::TPanel(TComponent* owner, HWND parent)
                   WS_EX_CONTROLPARENT),
       FFont(ParentFont(parent)) {}
 
+void TPanel::SetBevels(TPanelBevel outer, TPanelBevel inner) {
+  FBevelOuter = outer;
+  FBevelInner = inner;
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 LRESULT TPanel::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_GETFONT:
@@ -27,7 +33,9 @@ LRESULT TPanel::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HDC dc = BeginPaint(Handle(), &paint);
     RECT rect;
     GetClientRect(Handle(), &rect);
-    DrawEdge(dc, &rect, BDR_SUNKENOUTER | BDR_RAISEDINNER, BF_RECT);
+    static const UINT outerEdges[] = {0, BDR_SUNKENOUTER, BDR_RAISEDOUTER};
+    static const UINT innerEdges[] = {0, BDR_SUNKENINNER, BDR_RAISEDINNER};
+    DrawEdge(dc, &rect, outerEdges[FBevelOuter] | innerEdges[FBevelInner], BF_RECT);
     EndPaint(Handle(), &paint);
     return 0;
   }

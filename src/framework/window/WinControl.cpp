@@ -135,6 +135,10 @@ LRESULT TWinControl::NotifyNotification(NMHDR&) {
   return 0;
 }
 
+HBRUSH TWinControl::ControlColor(HDC) {
+  return nullptr;
+}
+
 bool TWinControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_COMMAND && lParam != 0) {
     if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
@@ -147,6 +151,13 @@ bool TWinControl::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam
     if (TWinControl* control = FromHandle(header->hwndFrom)) {
       result = control->NotifyNotification(*header);
       return true;
+    }
+  } else if (message == WM_CTLCOLORSTATIC) {
+    if (TWinControl* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
+      if (const HBRUSH brush = control->ControlColor(reinterpret_cast<HDC>(wParam))) {
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+      }
     }
   }
   return false;

@@ -58,6 +58,9 @@ protected:
   virtual void CommandNotification(WORD code, WORD id);
   // A WM_NOTIFY this control sent to its parent.
   virtual LRESULT NotifyNotification(NMHDR& header);
+  // The colours of a static control, asked of its parent (WM_CTLCOLORSTATIC): sets them in
+  // the context and answers the background brush, or null for the parent's default answer.
+  virtual HBRUSH ControlColor(HDC dc);
   // Also sends the key messages of a child window the control is made of (the edit box
   // inside a combo box) through this control's OnKeyDown.
   void SubclassPart(HWND part);
@@ -67,8 +70,8 @@ private:
   void WindowDestroyed(HWND window) override;
   // True when the key message was given to OnKeyDown and consumed there.
   bool KeyConsumed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Routes a child's WM_COMMAND or WM_NOTIFY to the child's object; false when the message
-  // is neither or the child is not one of ours.
+  // Routes a child's WM_COMMAND, WM_NOTIFY or WM_CTLCOLORSTATIC to the child's object; false
+  // when the message is none of them, the child is not one of ours or leaves it to the parent.
   static bool ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   TWindowHandle FHandle;
