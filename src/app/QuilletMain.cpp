@@ -43,6 +43,7 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   CreateStorage();
   FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
   FAssociationWatch = std::make_unique<TAssociationWatch>(*this, *FileCtrl1);
+  CreateFolderPicker();
 
   CreateActions();
   BuildMenu();
@@ -170,6 +171,7 @@ void TfrmQuilletMain::CreateSearchPanel() {
   BtnBrowse = Named(new TButton(this, panel), "BtnBrowse");
   BtnBrowse->SetBounds({258, 32, 23, 21});
   BtnBrowse->SetText("...");
+  BtnBrowse->OnClick = Bind<&TfrmQuilletMain::BtnBrowseClick>(this);
   ToolTips->AddTool(*BtnBrowse, "Browse");
 
   IncludeSubFolders = Named(new TCheckBox(this, panel), "IncludeSubFolders");

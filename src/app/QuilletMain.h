@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AssociationWatch.h"
+#include "BrowseDir.h"
 #include "FileCtrl.h"
 #include "FileGrep.h"
 #include "Placement.h"
@@ -59,6 +60,7 @@ public:
   TFormStorage* FormStorage1 = nullptr;
   TSaveDialog* SaveDialog1 = nullptr;
   TFileCtrl* FileCtrl1 = nullptr;
+  TBrowseDirectoryDlg* BrowseFolderDlg = nullptr;
   TImageList* ImageList1 = nullptr;
   TActionList* ActionList1 = nullptr;
   TAction* actFileSaveAs = nullptr;
@@ -84,6 +86,7 @@ public:
   void ListViewColumnClick(TObject* Sender, int Column);
   void actFileSaveAsExecute(TObject* Sender);
   void actHelpAboutExecute(TObject* Sender);
+  void BtnBrowseClick(TObject* Sender);
 
 protected:
   void Resize() override;
@@ -95,6 +98,7 @@ private:
   void CreateSearchPanel();
   void CreateResultList();
   void CreateStorage();
+  void CreateFolderPicker();
   void SearchEnded(const char* status);
 
   std::int32_t FFoundCount = 0;
