@@ -1,12 +1,15 @@
 #include "QuilletMain.h"
 
 #include "Application.h"
-#include "OleSession.h"
+#include "ShellSession.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const TOleSession ole;
+  const TShellSession shell;
   TApplication application;
   application.SetTitle("KOVQuillet");
+  if (!shell.Available()) {
+    application.Terminate();
+  }
   // Owned by the application, which destroys it after the message loop.
   new TfrmQuilletMain(&application);
   application.Run();

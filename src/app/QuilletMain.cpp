@@ -43,6 +43,9 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   CreateStorage();
   FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
   FAssociationWatch = std::make_unique<TAssociationWatch>(*this, *FileCtrl1);
+  ShellBrowser = Named(new TShellBrowser(this), "ShellBrowser");
+  ShellBrowser->SetFilter("*");
+  ShellBrowser->SetFileSystemOnly(true);
   CreateFolderPicker();
 
   CreateActions();
@@ -229,6 +232,10 @@ void TfrmQuilletMain::CreateResultList() {
   }
   ListView->OnGetSubItemImage = Bind<&TfrmQuilletMain::ListViewGetSubItemImage>(this);
   ListView->OnColumnClick = Bind<&TfrmQuilletMain::ListViewColumnClick>(this);
+  ListView->OnContextPopup = Bind<&TfrmQuilletMain::ListViewContextPopup>(this);
+  ListView->OnDblClick = Bind<&TfrmQuilletMain::ListViewDblClick>(this);
+  ListView->OnKeyDown = Bind<&TfrmQuilletMain::ListViewKeyDown>(this);
+  ListView->OnEdited = Bind<&TfrmQuilletMain::ListViewEdited>(this);
 }
 
 void TfrmQuilletMain::Resize() {

@@ -5,6 +5,7 @@
 #include "FileCtrl.h"
 #include "FileGrep.h"
 #include "Placement.h"
+#include "ShellBrowser.h"
 #include "VersionInfo.h"
 
 #include "Action.h"
@@ -60,6 +61,7 @@ public:
   TFormStorage* FormStorage1 = nullptr;
   TSaveDialog* SaveDialog1 = nullptr;
   TFileCtrl* FileCtrl1 = nullptr;
+  TShellBrowser* ShellBrowser = nullptr;
   TBrowseDirectoryDlg* BrowseFolderDlg = nullptr;
   TImageList* ImageList1 = nullptr;
   TActionList* ActionList1 = nullptr;
@@ -84,6 +86,10 @@ public:
   void FormClose(TObject* Sender, TCloseAction& Action);
   void ListViewGetSubItemImage(TObject* Sender, int Item, int SubItem, int& ImageIndex);
   void ListViewColumnClick(TObject* Sender, int Column);
+  void ListViewContextPopup(TObject* Sender, POINT MousePos, bool& Handled);
+  void ListViewDblClick(TObject* Sender);
+  void ListViewKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void ListViewEdited(TObject* Sender, int Item, std::string& S);
   void actFileSaveAsExecute(TObject* Sender);
   void actHelpAboutExecute(TObject* Sender);
   void BtnBrowseClick(TObject* Sender);

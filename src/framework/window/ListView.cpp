@@ -1,6 +1,7 @@
 #include "ListView.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <vector>
 
@@ -144,6 +145,32 @@ void TListView::Clear() {
   FNextRowKey = 0;
 }
 
+void TListView::DeleteRow(int row) {
+  SendMessageA(Handle(), LVM_DELETEITEM, row, 0);
+}
+
+int TListView::FirstSelectedRow() const {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                       MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+void TListView::SetRowSelected(int row, bool selected) {
+  LVITEMA item = {};
+  item.stateMask = LVIS_SELECTED;
+  item.state = selected ? LVIS_SELECTED : 0;
+  SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void TListView::EditCaption(int row) {
+  // The list edits a caption only while it has the focus.
+  SetFocus();
+  SendMessageA(Handle(), LVM_EDITLABELA, row, 0);
+}
+
+bool TListView::IsEditing() const {
+  return SendMessageA(Handle(), LVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
 void TListView::SetSmallImages(HIMAGELIST images) {
   SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
@@ -188,16 +215,67 @@ void TListView::SortRows(int column, TCompareCells compare) {
 }
 
 LRESULT TListView::NotifyNotification(NMHDR& header) {
-  if (header.code == LVN_COLUMNCLICK) {
+  switch (header.code) {
+  case LVN_COLUMNCLICK:
     OnColumnClick(this, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+    return 0;
+  case NM_DBLCLK:
+    OnDblClick(this);
+    return 0;
+  case LVN_ENDLABELEDITA:
+    return CaptionEdited(reinterpret_cast<NMLVDISPINFOA&>(header));
+  default:
+    return 0;
   }
-  return 0;
+}
+
+LRESULT TListView::CaptionEdited(NMLVDISPINFOA& edit) {
+  if (edit.item.pszText == nullptr) {
+    return FALSE; // left with Esc
+  }
+  std::string text = edit.item.pszText;
+  OnEdited(this, edit.item.iItem, text);
+  LVITEMA caption = {};
+  caption.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(Handle(), LVM_SETITEMTEXTA, edit.item.iItem, reinterpret_cast<LPARAM>(&caption));
+  // Answering TRUE would have the list take the edit box's text over the handler's; Wine
+  // does so, whatever the notification's text then says.
+  return FALSE;
+}
+
+LRESULT TListView::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CONTEXTMENU) {
+    FMenuKeyDown = false;
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (point.x != -1 || point.y != -1) {
+      ScreenToClient(Handle(), &point);
+    }
+    bool handled = false;
+    OnContextPopup(this, point, handled);
+    return handled ? 0 : DefaultHandler(message, wParam, lParam);
+  }
+  if (message == WM_KEYDOWN) {
+    FMenuKeyDown = true;
+    return DefaultHandler(message, wParam, lParam);
+  }
+  // The key's release: Windows asks for the menu in its default handling of it, Wine
+  // nowhere, so it is asked for here unless that has happened.
+  const LRESULT result = DefaultHandler(message, wParam, lParam);
+  if (FMenuKeyDown) {
+    FMenuKeyDown = false;
+    SendMessageA(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), MAKELPARAM(-1, -1));
+  }
+  return result;
 }
 
 LRESULT TListView::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == DrawingTimer && FDrawingHeld) {
     ReleaseDrawing();
     return 0;
+  }
+  if (message == WM_CONTEXTMENU ||
+      ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_APPS)) {
+    return ContextMenuMessage(message, wParam, lParam);
   }
   if (message == WM_NOTIFY) {
     // Wine's list view keeps a column's smallest width only when it is set by a message;

@@ -12,6 +12,12 @@ using TGetSubItemImageEvent = TEvent<int, int, int&>;
 using TColumnClickEvent = TEvent<int>;
 // Compares two rows by their texts in the sort column: negative when the first comes first.
 using TCompareCells = int (*)(const std::string& cell1, const std::string& cell2, int column);
+// Where a context menu was asked for, in the list's client coordinates; (-1, -1) when the
+// keyboard asked. The handler sets the flag when it has shown a menu itself.
+using TContextPopupEvent = TEvent<POINT, bool&>;
+// The row whose caption the user edited, and the text typed; the caption becomes the text
+// as the handler leaves it.
+using TEditedEvent = TEvent<int, std::string&>;
 
 // A list view in report mode: rows of text cells under column headers. Column indexes are
 // the order columns were added in, whatever order the user drags the headers into.
@@ -34,6 +40,14 @@ public:
   // Appends the text of a cell to text, for those who read many cells in a row.
   void AppendItemText(int row, int column, std::string& text) const;
   void Clear();
+  void DeleteRow(int row);
+
+  // The selected row with the lowest index; -1 when none is selected.
+  int FirstSelectedRow() const;
+  void SetRowSelected(int row, bool selected);
+  // Opens the edit box on the row's caption, as a slow second click on it does.
+  void EditCaption(int row);
+  bool IsEditing() const;
 
   void SetSmallImages(HIMAGELIST images);
   HIMAGELIST SmallImages() const;
@@ -44,6 +58,11 @@ public:
 
   TGetSubItemImageEvent OnGetSubItemImage;
   TColumnClickEvent OnColumnClick;
+  TEvent<> OnDblClick;
+  // A right click or the keyboard's menu key (or Shift+F10).
+  TContextPopupEvent OnContextPopup;
+  // Not raised when the user leaves the edit box with Esc.
+  TEditedEvent OnEdited;
 
 protected:
   LRESULT NotifyNotification(NMHDR& header) override;
@@ -54,10 +73,14 @@ private:
   // list's drawing is held from the first of them until a quarter of a second later.
   void HoldDrawing();
   void ReleaseDrawing();
+  LRESULT CaptionEdited(NMLVDISPINFOA& edit);
+  LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The list view's own procedure, callable directly, past every subclass of the window.
   WNDPROC FOwnProcedure;
   bool FDrawingHeld = false;
+  // The menu key is down and no context menu has been asked for since.
+  bool FMenuKeyDown = false;
   // Each column's smallest width, kept also when the user drags its divider.
   std::vector<int> FMinWidths;
   // Every row carries a key of its own as its parameter, given when it is added, by which a
