@@ -1,6 +1,7 @@
 #include "QuilletMain.h"
 
 #include "Resources.h"
+#include "ResultColumns.h"
 
 TfrmQuilletMain* frmQuilletMain = nullptr;
 
@@ -10,6 +11,8 @@ const COLORREF ArtTransparent = RGB(255, 0, 255);
 const int ToolBarBandHeight = 22;
 const int ToolBarBandWidth = 372;
 const int PanelHeight = 95;
+// Wide enough for its four letters whatever the user drags.
+const int AttributesColumn = 14;
 // The system's common find-file animation in shell32.dll.
 const int FindFileAnimation = 151;
 
@@ -42,6 +45,7 @@ TfrmQuilletMain::TfrmQuilletMain(TComponent* owner)
   VersionInfo1 = Named(new TVersionInfo(this), "VersionInfo1");
   CreateStorage();
   FileCtrl1 = Named(new TFileCtrl(this), "FileCtrl1");
+  FRowBuilder.emplace(*VersionInfo1, *FileCtrl1);
   FAssociationWatch = std::make_unique<TAssociationWatch>(*this, *FileCtrl1);
   ShellBrowser = Named(new TShellBrowser(this), "ShellBrowser");
   ShellBrowser->SetFilter("*");
@@ -208,27 +212,9 @@ void TfrmQuilletMain::CreateSearchPanel() {
 
 void TfrmQuilletMain::CreateResultList() {
   ListView = Named(new TListView(this, Handle()), "ListView");
-  const char* const captions[] = {"Name",
-                                  "FileVersion",
-                                  "Description",
-                                  "OriginalFileName",
-                                  "ProductName",
-                                  "ProductVersion",
-                                  "Comments",
-                                  "InternalName",
-                                  "CompanyName",
-                                  "Copyright",
-                                  "LegalTrademarks",
-                                  "Created",
-                                  "LastAccess",
-                                  "LastMidified",
-                                  "Attributes",
-                                  "Directory",
-                                  "Type",
-                                  "Size"};
-  const int attributesColumn = 14;
-  for (int index = 0; index < 18; ++index) {
-    ListView->AddColumn(captions[index], 100, index == attributesColumn ? 60 : 0);
+  for (int index = 0; index < ResultColumnCount; ++index) {
+    const std::string caption(ResultColumnCaptions[static_cast<std::size_t>(index)]);
+    ListView->AddColumn(caption, 100, index == AttributesColumn ? 60 : 0);
   }
   ListView->OnGetSubItemImage = Bind<&TfrmQuilletMain::ListViewGetSubItemImage>(this);
   ListView->OnColumnClick = Bind<&TfrmQuilletMain::ListViewColumnClick>(this);

@@ -5,6 +5,7 @@
 #include "FileCtrl.h"
 #include "FileGrep.h"
 #include "Placement.h"
+#include "RowBuilder.h"
 #include "ShellBrowser.h"
 #include "VersionInfo.h"
 
@@ -28,6 +29,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The main window: the search panel, the result list, the tool bar, the menu and the status
@@ -121,6 +123,8 @@ private:
   TImageList* FFindGlyph = nullptr;
   TImageList* FStopGlyph = nullptr;
   std::unique_ptr<TAssociationWatch> FAssociationWatch;
+  // Made once the version reader and the file facts are.
+  std::optional<TRowBuilder> FRowBuilder;
 };
 
 extern TfrmQuilletMain* frmQuilletMain;
@@ -129,9 +133,6 @@ extern TfrmQuilletMain* frmQuilletMain;
 extern bool SortAscending;
 // Orders two rows by their texts in the sort column, as the system compares texts.
 int CompareRows(const std::string& Row1, const std::string& Row2, int ColumnIndex);
-// Splits a found record, "<folder>\;<name>;", into the folder with its backslash and the
-// name, whatever ";" either holds.
-void SplitFoundRecord(const std::string& found, std::string& directory, std::string& name);
 // The saved report: the column captions and every row, cells joined by two tabs, each line
 // ended by CR LF.
 std::string ReportText(const TListView& list);

@@ -2,14 +2,9 @@
 
 #include "Application.h"
 #include "FileStream.h"
+#include "ReportLines.h"
 
-// The saved report: a header line of the column captions and a line per row, cells joined
-// by two tabs, every line ended by CR LF, written in one piece.
-
-namespace {
-const char CellSeparator[] = "\t\t";
-const char LineEnd[] = "\r\n";
-} // namespace
+// The saved report, written in one piece.
 
 std::string ReportText(const TListView& list) {
   const int columns = list.ColumnCount();
@@ -17,11 +12,11 @@ std::string ReportText(const TListView& list) {
   auto appendLine = [&](auto appendCell) {
     for (int column = 0; column < columns; ++column) {
       if (column > 0) {
-        report += CellSeparator;
+        report += ReportCellSeparator;
       }
       appendCell(column);
     }
-    report += LineEnd;
+    report += ReportLineEnd;
   };
   appendLine([&](int column) { report += list.ColumnCaption(column); });
   // Each cell is appended where it goes: 50,000 rows have 900,000 of them.

@@ -43,6 +43,9 @@ struct TVersionInfoValues {
   bool Compressed = false;
   TFileOs FileOs = foUNKNOWN;
   TFileTyp FileTyp = ftUNKNOWN;
+  // The fixed part's version numbers, "a.b.c.d"; empty without a fixed part.
+  std::string FileVersionNumber;
+  std::string ProductVersionNumber;
 
   bool operator==(const TVersionInfoValues&) const = default;
 };
@@ -104,6 +107,8 @@ public:
   bool Compressed() const { return FValues.Compressed; }
   TFileOs FileOs() const { return FValues.FileOs; }
   TFileTyp FileTyp() const { return FValues.FileTyp; }
+  const std::string& FileVersionNumber() const { return FValues.FileVersionNumber; }
+  const std::string& ProductVersionNumber() const { return FValues.ProductVersionNumber; }
 
 private:
   std::string FAbout;

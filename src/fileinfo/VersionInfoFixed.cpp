@@ -32,6 +32,13 @@ std::string SubtypeText(TFileTyp type, DWORD subtype) {
   return std::to_string(subtype);
 }
 
+// The four 16-bit parts of a version number, "a.b.c.d".
+std::string VersionNumber(DWORD mostSignificant, DWORD leastSignificant) {
+  return std::to_string(HIWORD(mostSignificant)) + "." + std::to_string(LOWORD(mostSignificant)) +
+         "." + std::to_string(HIWORD(leastSignificant)) + "." +
+         std::to_string(LOWORD(leastSignificant));
+}
+
 } // namespace
 
 void ReadFixedPart(TVersionBuffer& buffer, TVersionInfoValues& values) {
@@ -50,4 +57,7 @@ void ReadFixedPart(TVersionBuffer& buffer, TVersionInfoValues& values) {
   values.FileOs = FileOsOf(fixed->dwFileOS);
   values.FileTyp = FileTypOf(fixed->dwFileType);
   values.FileSubTyp = SubtypeText(values.FileTyp, fixed->dwFileSubtype);
+  values.FileVersionNumber = VersionNumber(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
+  values.ProductVersionNumber =
+      VersionNumber(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
 }

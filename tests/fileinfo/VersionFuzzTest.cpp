@@ -41,7 +41,7 @@ std::string Differences(const TVersionInfoValues& system, const TVersionInfoValu
     return std::to_string(v.Debug) + std::to_string(v.PreRelease) + std::to_string(v.Patched) +
            std::to_string(v.PrivateBuild) + std::to_string(v.InfoInferred) +
            std::to_string(v.SpecialBuild) + " os " + std::to_string(v.FileOs) + " type " +
-           std::to_string(v.FileTyp);
+           std::to_string(v.FileTyp) + " " + v.FileVersionNumber + " " + v.ProductVersionNumber;
   };
   compare("fixed part", fixed(system), fixed(ours));
   return differences;

@@ -43,6 +43,8 @@ TEST(VersionInfoTest, ReadsTheStringsAsStoredUnderTheFirstTranslation) {
   EXPECT_EQ(v.FileOs, foNT);
   EXPECT_EQ(v.FileTyp, ftDLL);
   EXPECT_EQ(v.FileSubTyp, "0");
+  EXPECT_EQ(v.FileVersionNumber, "1.2.3.4");
+  EXPECT_EQ(v.ProductVersionNumber, "5.6.7.8");
 }
 
 TEST(VersionInfoTest, ChoosesTheStringTable) {
