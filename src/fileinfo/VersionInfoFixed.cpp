@@ -58,6 +58,5 @@ void ReadFixedPart(TVersionBuffer& buffer, TVersionInfoValues& values) {
   values.FileTyp = FileTypOf(fixed->dwFileType);
   values.FileSubTyp = SubtypeText(values.FileTyp, fixed->dwFileSubtype);
   values.FileVersionNumber = VersionNumber(fixed->dwFileVersionMS, fixed->dwFileVersionLS);
-  values.ProductVersionNumber =
-      VersionNumber(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+  values.ProductVersionNumber = VersionNumber(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
 }
