@@ -1,6 +1,7 @@
 #include "VersionInfo.h"
 
 #include "FileExists.h"
+#include "FileHead.h"
 #include "VersionValues.h"
 
 #include "FileTime.h"
@@ -41,6 +42,7 @@ void TVersionInfo::SetRetrieveFilename(const std::string& value) {
 void TVersionInfo::Retrieve() {
   const std::string target = FRetrieveFilename.empty() ? ModuleFileName() : FRetrieveFilename;
   FValues = TVersionInfoValues();
+  FHead.reset();
 
   // Attributes and times come from the same directory search that finds the file, so a
   // file that another program holds open for writing still shows them.
@@ -62,6 +64,13 @@ void TVersionInfo::Retrieve() {
   FValues.LastAccess = TimeText(facts->LastAccess);
   FValues.LastModified = TimeText(facts->LastWrite);
 
+  // The system opens and maps every file it is asked about and tries each format it knows;
+  // most files show in their first bytes that none of them can apply. A file whose head
+  // cannot be read is left to the system, whatever it makes of it.
+  FHead = ReadFileHead(target);
+  if (FHead && !MayHoldVersionResource(*FHead)) {
+    return;
+  }
   std::optional<TVersionBuffer> buffer = TVersionBuffer::Read(target);
   if (!buffer) {
     return;

@@ -73,6 +73,9 @@ public:
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
 
+  // The first bytes of the file of the last retrieval; none when they could not be read or
+  // the retrieval found no file.
+  const std::optional<std::string>& FileHead() const { return FHead; }
   // Every output of the last retrieval at once.
   const TVersionInfoValues& Values() const { return FValues; }
 
@@ -115,4 +118,5 @@ private:
   std::string FRetrieveFilename;
   TVersionInfoValues FValues;
   std::optional<TFileFacts> FFacts;
+  std::optional<std::string> FHead;
 };
