@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64 fonts-wine xvfb
-  locales "$@")
+  locales libcli11-dev nlohmann-json3-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "QuilletMain.h"
 
+#include "RowOrder.h"
+
 // Sorting: a header click sorts every row by that column's text. One direction flag serves
 // the whole list: the column clicked last flips it, another column keeps it.
 
@@ -7,7 +9,7 @@
 bool SortAscending = false;
 
 int CompareRows(const std::string& Row1, const std::string& Row2, int) {
-  const int result = lstrcmpA(Row1.c_str(), Row2.c_str());
+  const int result = CompareCellTexts(Row1, Row2);
   return SortAscending ? result : -result;
 }
 

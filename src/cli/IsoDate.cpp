@@ -1,0 +1,27 @@
+#include "IsoDate.h"
+
+#include <regex>
+
+std::optional<TDateTime> ParseIsoDate(const std::string& text, bool endOfDay) {
+  static const std::regex pattern(
+      R"((\d{4})-(\d{2})-(\d{2})(?:[T ](\d{2}):(\d{2})(?::(\d{2}))?)?)");
+  std::smatch match;
+  if (!std::regex_match(text, match, pattern)) {
+    return std::nullopt;
+  }
+  auto part = [&](int index, int absent) {
+    return match[index].matched ? std::stoi(match[index].str()) : absent;
+  };
+  const bool wholeDay = !match[4].matched && endOfDay;
+  const TDateTimeParts parts{.Year = part(1, 0),
+                             .Month = part(2, 0),
+                             .Day = part(3, 0),
+                             .Hour = part(4, wholeDay ? 23 : 0),
+                             .Minute = part(5, wholeDay ? 59 : 0),
+                             .Second = part(6, wholeDay ? 59 : 0)};
+  TDateTime value;
+  if (!TryEncodeDateTime(parts, value)) {
+    return std::nullopt;
+  }
+  return value;
+}

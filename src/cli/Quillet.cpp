@@ -1,0 +1,60 @@
+#include "CommandLine.h"
+#include "ConsoleProgress.h"
+#include "ConsoleThread.h"
+#include "ReportFormats.h"
+#include "ReportOutput.h"
+#include "ReportRun.h"
+
+namespace {
+
+// What the program's end tells a script.
+enum TExitStatus {
+  ExitDone = 0,
+  ExitFailed = 1, // anything unforeseen
+  ExitUsage = 2,
+  ExitMissingFolder = 3,
+  ExitOutputFailed = 4,
+  ExitInterrupted = 130, // as a shell reports a program that Ctrl+C ended
+};
+
+int Run(const TReportOptions& options) {
+  TConsoleThread console;
+  TReportResult result;
+  {
+    TConsoleProgress progress(options.Quiet);
+    result = RunReport(options, progress);
+  }
+  for (const std::string& folder : result.MissingFolders) {
+    WriteError("cannot read folder \"" + folder + "\": it does not exist or is not readable");
+  }
+  try {
+    WriteReportOutput(options.Output, FormatRows(result.Rows, options.Format));
+  } catch (const std::exception& error) {
+    WriteError(error.what());
+    return ExitOutputFailed;
+  }
+  if (result.Interrupted) {
+    return ExitInterrupted;
+  }
+  return result.MissingFolders.empty() ? ExitDone : ExitMissingFolder;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (const auto* help = std::get_if<THelpRequest>(&parsed)) {
+      WriteStandard(STD_OUTPUT_HANDLE, help->Text);
+      return ExitDone;
+    }
+    return Run(std::get<TReportOptions>(parsed));
+  } catch (const EUsageError& error) {
+    WriteError(error.what());
+    WriteStandard(STD_ERROR_HANDLE, error.Usage());
+    return ExitUsage;
+  } catch (const std::exception& error) {
+    WriteError(error.what());
+    return ExitFailed;
+  }
+}
