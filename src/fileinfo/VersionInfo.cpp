@@ -10,6 +10,9 @@
 
 namespace {
 
+// The DOS header that opens every PE and NE image.
+constexpr std::int64_t SmallestImage = 64;
+
 // The time as display text, in local time at the bias in force now.
 std::string TimeText(const FILETIME& time) {
   FILETIME local;
@@ -65,8 +68,13 @@ void TVersionInfo::Retrieve() {
   FValues.LastModified = TimeText(facts->LastWrite);
 
   // The system opens and maps every file it is asked about and tries each format it knows;
-  // most files show in their first bytes that none of them can apply. A file whose head
-  // cannot be read is left to the system, whatever it makes of it.
+  // most files show in their first bytes that none of them can apply, and a file shorter
+  // than the 64-byte header that the system reads whole before anything else shows it by
+  // its size alone, unopened. A file whose head cannot be read is left to the system,
+  // whatever it makes of it.
+  if (facts->Size < SmallestImage) {
+    return;
+  }
   FHead = ReadFileHead(target);
   if (FHead && !MayHoldVersionResource(*FHead)) {
     return;

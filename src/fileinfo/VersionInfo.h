@@ -73,8 +73,8 @@ public:
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
 
-  // The first bytes of the file of the last retrieval; none when they could not be read or
-  // the retrieval found no file.
+  // The first bytes of the file of the last retrieval; none when the retrieval found no
+  // file, the file is too short to be a program image, or its bytes could not be read.
   const std::optional<std::string>& FileHead() const { return FHead; }
   // Every output of the last retrieval at once.
   const TVersionInfoValues& Values() const { return FValues; }
