@@ -7,6 +7,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const TShellSession shell;
   TApplication application;
   application.SetTitle("KOVQuillet");
+  application.SetMessageInterval(SearchMessageInterval);
   if (!shell.Available()) {
     application.Terminate();
   }

@@ -32,6 +32,10 @@
 #include <optional>
 #include <string>
 
+// How often, in milliseconds, a search handles the window's messages between found files:
+// often enough that Stop, closing and the found count show no delay a user could see.
+constexpr ULONGLONG SearchMessageInterval = 25;
+
 // The main window: the search panel, the result list, the tool bar, the menu and the status
 // bar, and the search run as the user sees it.
 class TfrmQuilletMain : public TForm {
@@ -108,8 +112,11 @@ private:
   void CreateStorage();
   void CreateFolderPicker();
   void SearchEnded(const char* status);
+  void ShowFoundCount();
 
   std::int32_t FFoundCount = 0;
+  // The count the status bar shows.
+  std::int32_t FShownCount = 0;
   // The row being filled by the found handler.
   int FFoundItem = -1;
   std::string FFoundDir;

@@ -24,10 +24,21 @@ void TfrmQuilletMain::ListViewGetSubItemImage(TObject*, int, int, int& ImageInde
 
 void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
   ++FFoundCount;
-  StatusBar1->SetPanelText(1, "Found: " + std::to_string(FFoundCount));
   SplitFoundRecord(found, FFoundDir, FFoundName);
-  // Where Stop, a sort or a row action can run during a search.
-  Application->ProcessMessages();
+  // Where Stop, a sort or a row action can run during a search; the count shows when the
+  // window handles messages, so that it never lags by more than the interval.
+  if (Application->MessagesDue()) {
+    ShowFoundCount();
+    Application->ProcessMessages();
+  }
   const std::vector<std::string> cells = FRowBuilder->Cells(FFoundDir, FFoundName);
   FFoundItem = ListView->AddRow(cells, FileCtrl1->GetSystemIconIndex());
+}
+
+void TfrmQuilletMain::ShowFoundCount() {
+  // The status bar repaints at once, so an unchanged count is not written again.
+  if (FShownCount != FFoundCount) {
+    FShownCount = FFoundCount;
+    StatusBar1->SetPanelText(1, "Found: " + std::to_string(FFoundCount));
+  }
 }

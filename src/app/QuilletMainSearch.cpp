@@ -26,6 +26,7 @@ void TfrmQuilletMain::actFindFindExecute(TObject*) {
   actFindStop->SetEnabled(true);
   ListView->Clear();
   FFoundCount = 0;
+  FShownCount = 0;
   FileGrep1->SetFileMasks(masks);
   FileGrep1->SetRecurseSubDirs(IncludeSubFolders->Checked());
   FileGrep1->SetDirs(folder);
@@ -56,6 +57,7 @@ void TfrmQuilletMain::edStartDirKeyDown(TObject*, WORD& Key, TShiftState) {
 }
 
 void TfrmQuilletMain::FileGrep1DirChange(TObject*, const std::string& name) {
+  ShowFoundCount();
   StatusBar1->SetPanelText(0, "Searching " + name);
 }
 
@@ -68,6 +70,7 @@ void TfrmQuilletMain::FileGrep1Cancel(TObject*) {
 }
 
 void TfrmQuilletMain::SearchEnded(const char* status) {
+  ShowFoundCount();
   Animate1->Stop();
   StatusBar1->SetPanelText(0, status);
   actFindFind->SetEnabled(true);

@@ -310,6 +310,20 @@ TEST_F(ResultRowsTest, TheFoundCountStepsOnceForEveryRowJustBeforeTheRowIsAdded)
   }
 }
 
+TEST_F(ResultRowsTest, BetweenMessageIntervalsTheCountWaitsAndIsExactWhenTheRunEnds) {
+  TTempTree tree;
+  MakeFiveFiles(tree);
+  TMainWindowSession session(Log());
+  TfrmQuilletMain& form = session.Form();
+  TFoundCountWatch counts(form.StatusBar1->Handle(), *form.ListView);
+  // Longer than the whole run: the window handles no messages between the found files.
+  session.App().SetMessageInterval(60000);
+  ASSERT_TRUE(SearchAndWait(session, tree.Root(), "*.txt", false));
+  EXPECT_EQ(counts.Texts(), (std::vector<std::string>{"", "Found: 5"}));
+  EXPECT_EQ(form.ListView->ItemCount(), 5);
+  EXPECT_EQ(StatusText(form, 0), "Finished.");
+}
+
 // The full order in which a search of the tree lists its files.
 std::vector<std::string> FullRun(TMainWindowSession& session, const TTempTree& tree) {
   EXPECT_TRUE(SearchAndWait(session, tree.Root(), "*.txt", false));

@@ -68,6 +68,7 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::ProcessMessages() {
+  FMessagesHandled = GetTickCount64();
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

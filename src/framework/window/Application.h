@@ -37,6 +37,12 @@ public:
   void HandleMessage();
   // Handles every message that is pending, then returns.
   void ProcessMessages() override;
+  // Whether the message interval has passed since messages were last handled. Work that
+  // runs long on the UI thread handles messages only when this says so: asking the queue,
+  // even an empty one, costs a call to the system's server, and reading the clock does not.
+  bool MessagesDue() const { return GetTickCount64() - FMessagesHandled >= FMessageInterval; }
+  // In milliseconds; 0, the default, makes every call due.
+  void SetMessageInterval(ULONGLONG milliseconds) { FMessageInterval = milliseconds; }
   // Asks the message loop to end, by posting the quit message.
   void Terminate();
   // Set once the quit message has been seen.
@@ -71,6 +77,8 @@ private:
 
   const DWORD FMainThreadId;
   bool FTerminated = false;
+  ULONGLONG FMessageInterval = 0;
+  ULONGLONG FMessagesHandled = 0;
   std::string FTitle;
   TForm* FMainForm = nullptr;
   TCursorTable FCursors;
