@@ -5,9 +5,13 @@
 #include <psapi.h>
 
 TPeakMemory PeakMemory() {
+  return PeakMemory(GetCurrentProcess());
+}
+
+TPeakMemory PeakMemory(HANDLE process) {
   PROCESS_MEMORY_COUNTERS counters = {};
   counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+  if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) {
     return {};
   }
   const double megabyte = 1024.0 * 1024.0;

@@ -1,12 +1,15 @@
 // Times the result rows: a search through the real main window, its found handler filling
 // the real list view, over the walk benchmark's tree of 50,000 small files and the system's
-// PE modules, against a bare loop of GetFileVersionInfoSizeA over the same entries. With
-// --profile it shows instead where a row's time goes.
+// PE modules, and the console program over the same folders, against a bare loop of
+// GetFileVersionInfoSizeA over the same entries. With --profile it shows instead where a
+// row's time goes.
 
 #include "BenchTree.h"
 #include "CallProfile.h"
+#include "ConsoleReport.h"
 #include "Figures.h"
 #include "PeakMemory.h"
+#include "PumpGaps.h"
 #include "Stopwatch.h"
 #include "VersionSizeLoop.h"
 #include "WindowSearch.h"
@@ -39,12 +42,20 @@ bool FolderExists(const std::string& folder) {
 }
 
 // The folders searched after the first: the modules.
-std::string ModuleFolders() {
-  std::string folders;
+std::vector<std::string> ModuleFolderList() {
+  std::vector<std::string> folders;
   for (const std::string& modules : {std::string(WineModules), SystemFolder()}) {
     if (FolderExists(modules)) {
-      folders += ';' + modules;
+      folders.push_back(modules);
     }
+  }
+  return folders;
+}
+
+std::string ModuleFolders() {
+  std::string folders;
+  for (const std::string& modules : ModuleFolderList()) {
+    folders += ';' + modules;
   }
   return folders;
 }
@@ -73,15 +84,35 @@ void Measure(const TBenchTree& tree) {
   TWindowSearch search;
   double rowSeconds = search.Run(folders);
   const TVersionSizeLoop between = VersionSizeLoop(entries);
-  rowSeconds = std::min(rowSeconds, search.Run(folders));
+  double longestGap = 0;
+  {
+    const TPumpGaps gaps;
+    rowSeconds = std::min(rowSeconds, search.Run(folders));
+    longestGap = gaps.LongestMs();
+  }
   const int rows = search.RowCount();
   const TPeakMemory memory = PeakMemory();
   const TVersionSizeLoop second = VersionSizeLoop(entries);
+  // The console program over the same folders, twice, with the bare loop once more between.
+  std::vector<std::string> consoleFolders = ModuleFolderList();
+  consoleFolders.insert(consoleFolders.begin(), tree.Root());
+  const std::string reportFile = tree.Root() + ".report.txt";
+  TConsoleReport console = RunConsoleReport(consoleFolders, reportFile);
+  const TVersionSizeLoop third = VersionSizeLoop(entries);
+  const TConsoleReport again = RunConsoleReport(consoleFolders, reportFile);
+  DeleteFileA(reportFile.c_str());
+  console.Seconds = std::min(console.Seconds, again.Seconds);
+  console.PeakMb = std::max(console.PeakMb, again.PeakMb);
+  if (console.Rows != static_cast<int>(entries.size())) {
+    throw std::runtime_error("The console program listed " + std::to_string(console.Rows) +
+                             " rows instead of " + std::to_string(entries.size()));
+  }
   if (rows != static_cast<int>(entries.size())) {
     throw std::runtime_error("The window listed " + std::to_string(rows) + " rows instead of " +
                              std::to_string(entries.size()));
   }
-  const double bareSeconds = std::min({first.Seconds, between.Seconds, second.Seconds});
+  const double bareSeconds =
+      std::min({first.Seconds, between.Seconds, second.Seconds, third.Seconds});
 
   PrintFigure("rows_count", rows, 0, "rows");
   PrintFigure("rows_time", rowSeconds, 2, "s");
@@ -89,7 +120,11 @@ void Measure(const TBenchTree& tree) {
   PrintFigure("rows_per_second", rows / rowSeconds, 0, "rows/s");
   PrintFigure("bare_version_size_per_second", rows / bareSeconds, 0, "files/s");
   PrintFigure("rows_version_read_ratio", rowSeconds / bareSeconds, 3, "x");
+  PrintFigure("ui_max_gap_ms", longestGap, 1, "ms");
   PrintFigure("peak_working_set_mb", memory.WorkingSetMb, 1, "MB");
+  PrintFigure("cli_rows_time", console.Seconds, 2, "s");
+  PrintFigure("cli_rows_ratio", console.Seconds / bareSeconds, 3, "x");
+  PrintFigure("cli_peak_mb", console.PeakMb, 1, "MB");
   PrintFigure("peak_pagefile_usage_mb", memory.PagefileMb, 1, "MB");
 }
 

@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 TWindowSearch::TWindowSearch() : FForm(new TfrmQuilletMain(Application)) {
+  // As the program handles messages during a search.
+  Application->SetMessageInterval(SearchMessageInterval);
   FForm->Show();
   Application->ProcessMessages();
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One run of the console program over the folders, writing its report to a file.
+struct TConsoleReport {
+  double Seconds = 0;
+  double PeakMb = 0;
+  // The report's lines less the header.
+  int Rows = 0;
+};
+
+// Runs quillet.exe, built beside the benchmark, quietly and with subfolders; raises an error
+// when it does not end well.
+TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
+                                const std::string& reportFile);
