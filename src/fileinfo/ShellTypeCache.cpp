@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::int64_t SmallestIconSource = 64;
+
 // The extension under which the file's answers are shared, or none when they cannot be: the
 // shell reads the name that the folder stores, so a file must have been found under the
 // name it was given.
@@ -55,7 +57,16 @@ int TShellTypeCache::IconIndex(const std::string& path, const std::optional<TFil
     icon.PerFile = IconComesFromEachFile(*extension);
   }
   if (icon.PerFile) {
-    return FQueries.IconIndex(path);
+    // Program images, icon files and shortcuts all open with headers longer than this, so
+    // a shorter file carries no icon and points to none: it shows the one the shell falls
+    // back to for its type.
+    if (facts->Size >= SmallestIconSource) {
+      return FQueries.IconIndex(path);
+    }
+    if (!icon.FallbackIndex) {
+      icon.FallbackIndex = FQueries.IconIndex(path);
+    }
+    return *icon.FallbackIndex;
   }
   if (!icon.Index) {
     icon.Index = FQueries.IconIndex(path);

@@ -19,8 +19,9 @@ struct TShellQueries {
 // one shell query costs ten times what the rest of a found file does, and answered exactly
 // as the shell answers each file. The shell asks the registry about the extension for both,
 // except the icon of types whose files carry their own (see IconComesFromEachFile): those
-// are asked per file. So are folders, missing names and files given by a short name or a
-// wildcard, for which the shell may answer differently from the file found.
+// are asked per file, but for files too short to carry one. So are folders, missing names and files
+// given by a short name or a wildcard, for which the shell may answer differently from the file
+// found.
 class TShellTypeCache {
 public:
   explicit TShellTypeCache(TShellQueries queries = {}) : FQueries(std::move(queries)) {}
@@ -35,6 +36,8 @@ private:
   struct TIconEntry {
     bool PerFile = false;
     std::optional<int> Index;
+    // Of files too short to carry an icon, for a type whose files carry their own.
+    std::optional<int> FallbackIndex;
   };
 
   TShellQueries FQueries;

@@ -44,8 +44,9 @@ TEST(ShellTypeCache, AsksTheShellOncePerExtensionUnlessTheAnswerMayDiffer) {
   // not the file that a search finds under that name.
   const std::map<std::string, int> expectedTypes = {{"a.txt", 1}, {"C.TXT", 1}, {"d.lnk", 1},
                                                     {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
-  const std::map<std::string, int> expectedIcons = {{"a.txt", 1}, {"d.lnk", 2}, {"e.lnk", 2},
-                                                    {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  // Empty shortcuts point nowhere and share the shell's fallback.
+  const std::map<std::string, int> expectedIcons = {
+      {"a.txt", 1}, {"d.lnk", 1}, {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
   EXPECT_EQ(typeAsks, expectedTypes);
   EXPECT_EQ(iconAsks, expectedIcons);
 }
@@ -84,6 +85,15 @@ TEST(ShellTypeCache, FilesThatCarryTheirOwnIconsShowThemEach) {
   ctrl.SetFileName(tree.Path("plain.kovqext"));
   const std::string shellType = DirectTypeName(tree.Path("plain.kovqext"));
   EXPECT_EQ(ctrl.FileType(), shellType.empty() ? ".KOVQEXT-Files" : shellType);
+
+  // Files too short to be an icon show what the shell shows for each of them.
+  tree.File("short.kovqown", "not an icon");
+  tree.File("short.exe", "not a program");
+  tree.File("other.exe", "MZ");
+  for (const char* name : {"short.kovqown", "short.exe", "other.exe"}) {
+    ctrl.SetFileName(tree.Path(name));
+    EXPECT_EQ(ctrl.GetSystemIconIndex(), DirectIconIndex(tree.Path(name))) << name;
+  }
 }
 
 TEST(ShellTypeCache, EveryAssociationTheShellMayUseCountsForPerFileIcons) {
