@@ -92,8 +92,8 @@ std::pair<TItemIdList, TItemIdList> TItemIdList::SplitLast(LPCITEMIDLIST list) {
   for (const SHITEMID* record = last; record->cb != 0; record = NextRecord(record)) {
     last = record;
   }
-  const auto restSize = static_cast<UINT>(reinterpret_cast<const BYTE*>(last) -
-                                          reinterpret_cast<const BYTE*>(list));
+  const auto restSize =
+      static_cast<UINT>(reinterpret_cast<const BYTE*>(last) - reinterpret_cast<const BYTE*>(list));
   TItemIdList rest = Allocate(restSize + sizeof(USHORT));
   TItemIdList tail = Allocate(last->cb + sizeof(USHORT));
   if (!rest || !tail) {
