@@ -20,8 +20,11 @@ BOOL WINAPI TimedPeek(LPMSG message, HWND window, UINT first, UINT last, UINT re
   if (LastPeek.QuadPart != 0) {
     LongestGap = std::max(LongestGap, now.QuadPart - LastPeek.QuadPart);
   }
-  LastPeek = now;
-  return SystemPeek(message, window, first, last, remove);
+  const BOOL found = SystemPeek(message, window, first, last, remove);
+  // A look at the queue may itself run sent messages and the display's events: that is
+  // message handling, so the gap counts from its end.
+  QueryPerformanceCounter(&LastPeek);
+  return found;
 }
 
 } // namespace

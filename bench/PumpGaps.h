@@ -1,7 +1,7 @@
 #pragma once
 
-// Watches the UI thread's message handling while it exists: the longest time between two
-// looks at the message queue (PeekMessageA), in milliseconds.
+// Watches the UI thread's message handling while it exists: the longest time from the end of
+// one look at the message queue (PeekMessageA) to the start of the next, in milliseconds.
 class TPumpGaps {
 public:
   TPumpGaps();
