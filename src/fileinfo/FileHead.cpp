@@ -1,15 +1,15 @@
 #include "FileHead.h"
 
-#include "UniqueHandle.h"
-
 #include <windows.h>
 
+TFileHandle OpenForReading(const std::string& path) {
+  return TFileHandle(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+}
+
 std::optional<std::string> ReadFileHead(const std::string& path) {
-  // Shared as widely as the system's own readers share, so that a file open elsewhere for
-  // writing or deleting still gives its header.
-  const TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  const TFileHandle file = OpenForReading(path);
   if (!file) {
     return std::nullopt;
   }

@@ -1,6 +1,6 @@
 #include "ImageMachine.h"
 
-#include "UniqueHandle.h"
+#include "FileHead.h"
 
 #include <windows.h>
 
@@ -23,9 +23,7 @@ std::uint32_t LittleEndian(std::string_view bytes) {
 
 std::optional<std::string> ReadAt(const std::string& path, std::uint32_t offset,
                                   std::size_t count) {
-  const TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr));
+  const TFileHandle file = OpenForReading(path);
   OVERLAPPED at = {};
   at.Offset = offset;
   std::string bytes(count, '\0');
