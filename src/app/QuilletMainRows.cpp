@@ -31,8 +31,9 @@ void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
     ShowFoundCount();
     Application->ProcessMessages();
   }
-  const std::vector<std::string> cells = FRowBuilder->Cells(FFoundDir, FFoundName);
-  FFoundItem = ListView->AddRow(cells, FileCtrl1->GetSystemIconIndex());
+  // The cells point the file components at the file, so they come before its icon.
+  std::vector<std::string> cells = FRowBuilder->Cells(FFoundDir, FFoundName);
+  FFoundItem = ListView->AddRow(std::move(cells), FileCtrl1->GetSystemIconIndex());
 }
 
 void TfrmQuilletMain::ShowFoundCount() {

@@ -4,28 +4,6 @@
 
 #include <cstring>
 
-std::wstring WideFromAnsi(const std::string& text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string AnsiFromWide(const wchar_t* text) {
-  if (text == nullptr || *text == L'\0') {
-    return {};
-  }
-  const int size = static_cast<int>(std::wcslen(text));
-  const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
-
 std::string StrRetText(STRRET& value, LPCITEMIDLIST item) {
   switch (value.uType) {
   case STRRET_WSTR: {

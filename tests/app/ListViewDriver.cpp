@@ -43,10 +43,21 @@ void ClickHeader(const TListView& list, int column) {
   Application->ProcessMessages();
 }
 
+std::string ShownText(const TListView& list, int row, int column) {
+  std::vector<char> buffer(1024);
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  const auto length = static_cast<std::size_t>(
+      SendMessageA(list.Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+  return std::string(buffer.data(), length);
+}
+
 std::vector<std::string> ColumnTexts(const TListView& list, int column) {
   std::vector<std::string> texts;
   for (int row = 0; row < list.ItemCount(); ++row) {
-    texts.push_back(list.ItemText(row, column));
+    texts.push_back(ShownText(list, row, column));
   }
   return texts;
 }
@@ -54,7 +65,7 @@ std::vector<std::string> ColumnTexts(const TListView& list, int column) {
 std::vector<std::string> RowTexts(const TListView& list, int row) {
   std::vector<std::string> texts;
   for (int column = 0; column < ResultColumnCount; ++column) {
-    texts.push_back(list.ItemText(row, column));
+    texts.push_back(ShownText(list, row, column));
   }
   return texts;
 }

@@ -25,9 +25,11 @@ extern const std::vector<std::string> ResultCaptions;
 // A user's click on the header of a column, wherever the header shows it, and the window's
 // handling of it.
 void ClickHeader(const TListView& list, int column);
-// The texts of one column, first row first.
+// The text the list shows in a cell, asked of the control, up to 1,023 bytes of it.
+std::string ShownText(const TListView& list, int row, int column);
+// The texts of one column as the list shows them, first row first.
 std::vector<std::string> ColumnTexts(const TListView& list, int column);
-// The texts of one row, caption first.
+// The texts of one row as the list shows them, caption first.
 std::vector<std::string> RowTexts(const TListView& list, int row);
 // A row whose every cell names its column and the row's tag ("1:b" is column 1 of row "b"),
 // but for the cells given.

@@ -150,7 +150,11 @@ void Select(const TListView& list, int row) {
   SendMessageA(list.Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageAndSelection) {
+bool Focused(const TListView& list, int row) {
+  return SendMessageA(list.Handle(), LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0;
+}
+
+TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageSelectionAndFocus) {
   TMainWindowSession session(Log());
   TListView& list = *session.Form().ListView;
   struct TRow {
@@ -169,6 +173,9 @@ TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageAndSelection) {
     }
     rows[expected.Cells[rcName]] = expected;
   }
+  LVITEMA focus = {};
+  focus.state = focus.stateMask = LVIS_FOCUSED;
+  SendMessageA(list.Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&focus));
 
   for (const int column : {rcSize, rcName, rcDirectory, rcSize}) {
     SCOPED_TRACE("sorted by column " + std::to_string(column));
@@ -179,6 +186,7 @@ TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageAndSelection) {
       EXPECT_EQ(RowTexts(list, row), expected.Cells);
       EXPECT_EQ(list.ItemImage(row), expected.Image);
       EXPECT_EQ(Selected(list, row), expected.Selected) << "row " << row;
+      EXPECT_EQ(Focused(list, row), expected.Cells[rcName] == "0:a") << "row " << row;
     }
   }
 }

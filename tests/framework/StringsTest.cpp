@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -53,6 +54,23 @@ TEST(StringsTest, ListBoxKeepsItemsAsAddedInTheControlItself) {
   delete listBox;
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(form.ComponentCount(), 0);
+}
+
+TEST(StringsTest, WhatFitsIsCutBetweenCharactersOfTheCodePage) {
+  const std::string so = "\x83\x5C"; // one character of code page 932
+  const std::string text = "a" + so + "b";
+  struct TCase {
+    std::size_t Size;
+    UINT CodePage;
+    std::string Copied;
+  };
+  for (const TCase& check : {TCase{5, 932, text}, TCase{4, 932, "a" + so}, TCase{3, 932, "a"},
+                             TCase{1, 932, ""}, TCase{3, 1252, "a\x83"}}) {
+    char buffer[8];
+    std::memset(buffer, '#', sizeof buffer);
+    CopyWhatFits(text, buffer, check.Size, check.CodePage);
+    EXPECT_EQ(std::string(buffer), check.Copied) << check.Size << " bytes, " << check.CodePage;
+  }
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "Strings.h"
 
+#include <cstring>
+#include <cwchar>
+
 void TStrings::Assign(const TStrings& source) {
   if (&source == this) {
     return;
@@ -22,4 +25,41 @@ std::string AsciiUpperCase(std::string text) {
     }
   }
   return text;
+}
+
+void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT codePage) {
+  std::size_t length = text.size();
+  if (length >= size) {
+    length = 0;
+    for (std::size_t next = 0; next < size - 1; length = next) {
+      next += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[next])) ? 2 : 1;
+      if (next > size - 1) {
+        break;
+      }
+    }
+  }
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+  if (text.empty()) {
+    return {};
+  }
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, wide.data(), length);
+  return wide;
+}
+
+std::string AnsiFromWide(const wchar_t* text) {
+  if (text == nullptr || *text == L'\0') {
+    return {};
+  }
+  const int size = static_cast<int>(std::wcslen(text));
+  const int length = WideCharToMultiByte(CP_ACP, 0, text, size, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
+  return ansi;
 }

@@ -1,8 +1,11 @@
 #include "ListView.h"
 
+#include "Strings.h"
+
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -12,12 +15,9 @@ const UINT DrawingDelayMs = 250;
 
 TListView::TListView(TComponent* owner, HWND parent)
     : TWinControl(owner, WC_LISTVIEWA,
-                  LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS |
-                      WS_TABSTOP,
-                  parent, WS_EX_CLIENTEDGE),
-      // The system's list view class is a Unicode class: asked in Unicode, it answers its
-      // procedure itself rather than a handle for CallWindowProc.
-      FOwnProcedure(reinterpret_cast<WNDPROC>(GetClassLongPtrW(Handle(), GCLP_WNDPROC))) {
+                  LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
+                      LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                  parent, WS_EX_CLIENTEDGE) {
   const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
   SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
 }
@@ -56,72 +56,24 @@ int TListView::ItemCount() const {
   return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = ItemCount();
-  item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
-  item.iImage = imageIndex;
-  item.lParam = FNextRowKey++;
+int TListView::AddRow(std::vector<std::string> cells, int imageIndex) {
+  FRows.Add(std::move(cells), imageIndex);
   // Under Wine a row drawn on its own costs some 20 ms of scroll bar and list painting.
   HoldDrawing();
-  const int row =
-      static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  for (std::size_t column = 1; column < cells.size(); ++column) {
-    LVITEMA cell = {};
-    cell.mask = LVIF_TEXT;
-    cell.iItem = row;
-    cell.iSubItem = static_cast<int>(column);
-    cell.pszText = const_cast<char*>(cells[column].c_str());
-    if (OnGetSubItemImage) {
-      cell.mask |= LVIF_IMAGE;
-      OnGetSubItemImage(this, row, static_cast<int>(column) - 1, cell.iImage);
-    }
-    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
-  }
-  return row;
+  SendMessageA(Handle(), LVM_SETITEMCOUNT, FRows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  return static_cast<int>(FRows.Count()) - 1;
 }
 
 int TListView::ItemImage(int row) const {
-  LVITEMA item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return item.iImage;
+  return FRows.Image(static_cast<std::size_t>(row));
 }
 
 std::string TListView::ItemText(int row, int column) const {
-  std::string text;
-  AppendItemText(row, column, text);
-  return text;
+  return FRows.Text(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 void TListView::AppendItemText(int row, int column, std::string& text) const {
-  // The list answers how much it copied, so a text that fills the buffer is asked for again
-  // with a bigger one. Most texts fit the first, which costs no allocation.
-  // A report of 50,000 rows reads 900,000 cells, and under Wine each message through the
-  // subclass and its ANSI-to-Unicode thunk costs more than the reading itself. Reading
-  // changes nothing, so the list view's own procedure is asked directly.
-  const WNDPROC read = FOwnProcedure;
-  char first[256];
-  std::vector<char> bigger;
-  char* buffer = first;
-  std::size_t size = sizeof first;
-  for (;;) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(size);
-    const auto length = static_cast<std::size_t>(
-        read(Handle(), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-    if (length + 1 < size) {
-      text.append(buffer, length);
-      return;
-    }
-    size *= 4;
-    bigger.resize(size);
-    buffer = bigger.data();
-  }
+  text += FRows.Text(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
 }
 
 void TListView::HoldDrawing() {
@@ -142,11 +94,16 @@ void TListView::ReleaseDrawing() {
 
 void TListView::Clear() {
   SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
-  FNextRowKey = 0;
+  FRows.Clear();
 }
 
 void TListView::DeleteRow(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= FRows.Count()) {
+    return;
+  }
+  // The list moves the selection of the rows below up by one.
   SendMessageA(Handle(), LVM_DELETEITEM, row, 0);
+  FRows.Erase(static_cast<std::size_t>(row));
 }
 
 int TListView::FirstSelectedRow() const {
@@ -179,39 +136,34 @@ HIMAGELIST TListView::SmallImages() const {
   return reinterpret_cast<HIMAGELIST>(SendMessageA(Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
 }
 
-namespace {
-
-struct TSortContext {
-  // The text of each row in the sort column, by the row's key.
-  std::vector<std::string> Cells;
-  TCompareCells Compare;
-  int Column;
-};
-
-int CALLBACK CompareSortKeys(LPARAM row1, LPARAM row2, LPARAM context) {
-  const auto& sort = *reinterpret_cast<const TSortContext*>(context);
-  return sort.Compare(sort.Cells[static_cast<std::size_t>(row1)],
-                      sort.Cells[static_cast<std::size_t>(row2)], sort.Column);
-}
-
-} // namespace
-
 void TListView::SortRows(int column, TCompareCells compare) {
-  // The rows are known by the keys they were added with, so the sort writes nothing into
-  // them: under Wine every write would cost two notifications to the window and a redraw
-  // request, some 0.15 ms a row.
-  TSortContext context{std::vector<std::string>(static_cast<std::size_t>(FNextRowKey)), compare,
-                       column};
-  const int count = ItemCount();
-  for (int row = 0; row < count; ++row) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    context.Cells.at(static_cast<std::size_t>(item.lParam)) = ItemText(row, column);
+  // The list keeps the selection and the focus by position, so they are moved after the
+  // rows: the row now at i was at order[i].
+  const auto state = [&](int row, UINT mask) {
+    return (SendMessageA(Handle(), LVM_GETITEMSTATE, row, mask) & mask) != 0;
+  };
+  const int focused = static_cast<int>(
+      SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  std::vector<bool> selected(FRows.Count());
+  for (int row = FirstSelectedRow(); row >= 0;
+       row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
+    selected[static_cast<std::size_t>(row)] = true;
   }
-  SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
-               reinterpret_cast<LPARAM>(&CompareSortKeys));
+  const std::vector<std::size_t> order = FRows.Sort(static_cast<std::size_t>(column), compare);
+  SetRowSelected(-1, false);
+  for (std::size_t row = 0; row < order.size(); ++row) {
+    const int now = static_cast<int>(row);
+    if (selected[order[row]]) {
+      SetRowSelected(now, true);
+    }
+    if (static_cast<int>(order[row]) == focused && !state(now, LVIS_FOCUSED)) {
+      LVITEMA item = {};
+      item.stateMask = LVIS_FOCUSED;
+      item.state = LVIS_FOCUSED;
+      SendMessageA(Handle(), LVM_SETITEMSTATE, now, reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TListView::NotifyNotification(NMHDR& header) {
@@ -224,6 +176,18 @@ LRESULT TListView::NotifyNotification(NMHDR& header) {
     return 0;
   case LVN_ENDLABELEDITA:
     return CaptionEdited(reinterpret_cast<NMLVDISPINFOA&>(header));
+  case LVN_GETDISPINFOA:
+    AnswerCell(reinterpret_cast<NMLVDISPINFOA&>(header).item);
+    return 0;
+  case LVN_ODFINDITEMA: {
+    const auto& find = reinterpret_cast<NMLVFINDITEMA&>(header);
+    return FindRow(find.lvfi.flags, find.lvfi.psz == nullptr ? "" : find.lvfi.psz, find.iStart);
+  }
+  case LVN_ODFINDITEMW: {
+    // Wine's list asks in Unicode whatever the window it tells.
+    const auto& find = reinterpret_cast<NMLVFINDITEMW&>(header);
+    return FindRow(find.lvfi.flags, AnsiFromWide(find.lvfi.psz), find.iStart);
+  }
   default:
     return 0;
   }
@@ -233,14 +197,46 @@ LRESULT TListView::CaptionEdited(NMLVDISPINFOA& edit) {
   if (edit.item.pszText == nullptr) {
     return FALSE; // left with Esc
   }
+  const int row = edit.item.iItem;
+  if (row < 0 || static_cast<std::size_t>(row) >= FRows.Count()) {
+    return FALSE;
+  }
   std::string text = edit.item.pszText;
-  OnEdited(this, edit.item.iItem, text);
-  LVITEMA caption = {};
-  caption.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(Handle(), LVM_SETITEMTEXTA, edit.item.iItem, reinterpret_cast<LPARAM>(&caption));
+  OnEdited(this, row, text);
+  FRows.SetText(static_cast<std::size_t>(row), 0, std::move(text));
+  SendMessageA(Handle(), LVM_REDRAWITEMS, row, row);
   // Answering TRUE would have the list take the edit box's text over the handler's; Wine
   // does so, whatever the notification's text then says.
   return FALSE;
+}
+
+void TListView::AnswerCell(LVITEMA& item) {
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= FRows.Count() ||
+      item.iSubItem < 0) {
+    return;
+  }
+  const auto row = static_cast<std::size_t>(item.iItem);
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    CopyWhatFits(FRows.Text(row, static_cast<std::size_t>(item.iSubItem)), item.pszText,
+                 static_cast<std::size_t>(item.cchTextMax));
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) {
+    if (item.iSubItem == 0) {
+      item.iImage = FRows.Image(row);
+    } else if (OnGetSubItemImage) {
+      OnGetSubItemImage(this, item.iItem, item.iSubItem - 1, item.iImage);
+    }
+  }
+}
+
+int TListView::FindRow(UINT flags, const std::string& text, int start) const {
+  // Typing in the list asks for the next row whose caption begins with the letters typed.
+  if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || FRows.Count() == 0) {
+    return -1;
+  }
+  const int last = static_cast<int>(FRows.Count()) - 1;
+  return FRows.FindCaption(text, static_cast<std::size_t>(std::clamp(start, 0, last)),
+                           (flags & LVFI_PARTIAL) != 0, (flags & LVFI_WRAP) != 0);
 }
 
 LRESULT TListView::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "Event.h"
+#include "ListRows.h"
 #include "WinControl.h"
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -10,8 +13,6 @@
 using TGetSubItemImageEvent = TEvent<int, int, int&>;
 // The index of the column whose header was clicked.
 using TColumnClickEvent = TEvent<int>;
-// Compares two rows by their texts in the sort column: negative when the first comes first.
-using TCompareCells = int (*)(const std::string& cell1, const std::string& cell2, int column);
 // Where a context menu was asked for, in the list's client coordinates; (-1, -1) when the
 // keyboard asked. The handler sets the flag when it has shown a menu itself.
 using TContextPopupEvent = TEvent<POINT, bool&>;
@@ -20,7 +21,9 @@ using TContextPopupEvent = TEvent<POINT, bool&>;
 using TEditedEvent = TEvent<int, std::string&>;
 
 // A list view in report mode: rows of text cells under column headers. Column indexes are
-// the order columns were added in, whatever order the user drags the headers into.
+// the order columns were added in, whatever order the user drags the headers into. The rows
+// are kept here and the list asks for the cells it draws: adding a row costs the list one
+// message, where giving it every cell cost one per cell.
 class TListView : public TWinControl {
 public:
   TListView(TComponent* owner, HWND parent);
@@ -32,8 +35,8 @@ public:
 
   int ItemCount() const;
   // Appends a row of cells (the caption first) with an image; answers its index. The image
-  // of each sub-item is asked of OnGetSubItemImage.
-  int AddRow(const std::vector<std::string>& cells, int imageIndex);
+  // of each sub-item is asked of OnGetSubItemImage when the list asks for it.
+  int AddRow(std::vector<std::string> cells, int imageIndex);
   int ItemImage(int row) const;
   // The text of a cell: column 0 is the row's caption, column k its sub-item k - 1.
   std::string ItemText(int row, int column) const;
@@ -52,8 +55,8 @@ public:
   void SetSmallImages(HIMAGELIST images);
   HIMAGELIST SmallImages() const;
 
-  // Reorders all rows by the texts of one column; the rows move whole (cells, image and
-  // selection). Each text is fetched once, not once per comparison.
+  // Reorders all rows by the texts of one column, rows with equal texts keeping their order;
+  // the rows move whole (cells, image, selection and focus).
   void SortRows(int column, TCompareCells compare);
 
   TGetSubItemImageEvent OnGetSubItemImage;
@@ -74,16 +77,14 @@ private:
   void HoldDrawing();
   void ReleaseDrawing();
   LRESULT CaptionEdited(NMLVDISPINFOA& edit);
+  void AnswerCell(LVITEMA& item);
+  int FindRow(UINT flags, const std::string& text, int start) const;
   LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  // The list view's own procedure, callable directly, past every subclass of the window.
-  WNDPROC FOwnProcedure;
   bool FDrawingHeld = false;
   // The menu key is down and no context menu has been asked for since.
   bool FMenuKeyDown = false;
   // Each column's smallest width, kept also when the user drags its divider.
   std::vector<int> FMinWidths;
-  // Every row carries a key of its own as its parameter, given when it is added, by which a
-  // sort finds the row's text; this is the next one.
-  LPARAM FNextRowKey = 0;
+  TListRows FRows;
 };
