@@ -15,6 +15,9 @@ void TListRows::Erase(std::size_t row) {
 
 const std::string& TListRows::Text(std::size_t row, std::size_t column) const {
   static const std::string none;
+  if (row >= FRows.size()) {
+    return none;
+  }
   const std::vector<std::string>& cells = FRows[row].Cells;
   return column < cells.size() ? cells[column] : none;
 }

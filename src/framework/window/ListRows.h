@@ -16,10 +16,10 @@ public:
   void Erase(std::size_t row);
   void Clear() { FRows.clear(); }
 
-  // The empty text for a cell the row does not have.
+  // The empty text for a cell that is not there, and -1 for the image of a row that is not.
   const std::string& Text(std::size_t row, std::size_t column) const;
   void SetText(std::size_t row, std::size_t column, std::string text);
-  int Image(std::size_t row) const { return FRows[row].Image; }
+  int Image(std::size_t row) const { return row < FRows.size() ? FRows[row].Image : -1; }
 
   // Reorders the rows by the texts of one column, rows with equal texts keeping their order;
   // answers where each row came from: the row now at i was at order[i].

@@ -139,9 +139,6 @@ HIMAGELIST TListView::SmallImages() const {
 void TListView::SortRows(int column, TCompareCells compare) {
   // The list keeps the selection and the focus by position, so they are moved after the
   // rows: the row now at i was at order[i].
-  const auto state = [&](int row, UINT mask) {
-    return (SendMessageA(Handle(), LVM_GETITEMSTATE, row, mask) & mask) != 0;
-  };
   const int focused = static_cast<int>(
       SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   std::vector<bool> selected(FRows.Count());
@@ -156,7 +153,7 @@ void TListView::SortRows(int column, TCompareCells compare) {
     if (selected[order[row]]) {
       SetRowSelected(now, true);
     }
-    if (static_cast<int>(order[row]) == focused && !state(now, LVIS_FOCUSED)) {
+    if (static_cast<int>(order[row]) == focused) {
       LVITEMA item = {};
       item.stateMask = LVIS_FOCUSED;
       item.state = LVIS_FOCUSED;
