@@ -154,7 +154,7 @@ bool Focused(const TListView& list, int row) {
   return SendMessageA(list.Handle(), LVM_GETITEMSTATE, row, LVIS_FOCUSED) != 0;
 }
 
-TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageSelectionAndFocus) {
+TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageSelectionFocusAndAnchor) {
   TMainWindowSession session(Log());
   TListView& list = *session.Form().ListView;
   struct TRow {
@@ -176,6 +176,7 @@ TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageSelectionAndFocus) {
   LVITEMA focus = {};
   focus.state = focus.stateMask = LVIS_FOCUSED;
   SendMessageA(list.Handle(), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&focus));
+  SendMessageA(list.Handle(), LVM_SETSELECTIONMARK, 0, 2);
 
   for (const int column : {rcSize, rcName, rcDirectory, rcSize}) {
     SCOPED_TRACE("sorted by column " + std::to_string(column));
@@ -187,6 +188,9 @@ TEST_F(SortTest, RowsMoveWholeWithTheirCellsImageSelectionAndFocus) {
       EXPECT_EQ(list.ItemImage(row), expected.Image);
       EXPECT_EQ(Selected(list, row), expected.Selected) << "row " << row;
       EXPECT_EQ(Focused(list, row), expected.Cells[rcName] == "0:a") << "row " << row;
+      if (expected.Cells[rcName] == "0:a") {
+        EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETSELECTIONMARK, 0, 0), row);
+      }
     }
   }
 }

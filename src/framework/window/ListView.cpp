@@ -137,10 +137,12 @@ HIMAGELIST TListView::SmallImages() const {
 }
 
 void TListView::SortRows(int column, TCompareCells compare) {
-  // The list keeps the selection and the focus by position, so they are moved after the
-  // rows: the row now at i was at order[i].
+  // The list keeps the selection, the focus and the anchor of Shift+click by position, so
+  // they are moved after the rows: the row now at i was at order[i].
   const int focused = static_cast<int>(
       SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  const int mark = static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+  int movedMark = -1;
   std::vector<bool> selected(FRows.Count());
   for (int row = FirstSelectedRow(); row >= 0;
        row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
@@ -153,6 +155,9 @@ void TListView::SortRows(int column, TCompareCells compare) {
     if (selected[order[row]]) {
       SetRowSelected(now, true);
     }
+    if (static_cast<int>(order[row]) == mark) {
+      movedMark = now;
+    }
     if (static_cast<int>(order[row]) == focused) {
       LVITEMA item = {};
       item.stateMask = LVIS_FOCUSED;
@@ -160,6 +165,8 @@ void TListView::SortRows(int column, TCompareCells compare) {
       SendMessageA(Handle(), LVM_SETITEMSTATE, now, reinterpret_cast<LPARAM>(&item));
     }
   }
+  // Last, since selecting a row may set the anchor where there was none.
+  SendMessageA(Handle(), LVM_SETSELECTIONMARK, 0, movedMark);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
