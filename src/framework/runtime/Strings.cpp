@@ -30,12 +30,15 @@ std::string AsciiUpperCase(std::string text) {
 void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT codePage) {
   std::size_t length = text.size();
   if (length >= size) {
+    // Whole characters, as many as leave room for the NUL.
     length = 0;
-    for (std::size_t next = 0; next < size - 1; length = next) {
-      next += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[next])) ? 2 : 1;
+    for (;;) {
+      const std::size_t next =
+          length + (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) ? 2 : 1);
       if (next > size - 1) {
         break;
       }
+      length = next;
     }
   }
   std::memcpy(buffer, text.data(), length);
