@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,42 @@ TEST_F(RowActionsTest, F2WithoutASelectionAndDeleteWhileEditingDoNothing) {
   EXPECT_TRUE(List().IsEditing());
   EXPECT_TRUE(Exists(FTree.Path("a.txt")));
   EXPECT_EQ(List().ItemCount(), 1);
+}
+
+// Rows that move under an open edit box (a header click, which under Wine leaves the box
+// open, or a new search) end the edit unapplied: the box began on another file.
+TEST_F(RowActionsTest, RowsMovingUnderAnOpenCaptionEditRenameNothing) {
+  FTree.File("a.txt");
+  FTree.File("z.txt");
+  ASSERT_GE(SearchAndSelect("a.txt"), 0);
+  const auto typeWhileRowsMove = [&](const std::function<void()>& moveRows) {
+    PressKey(VK_F2);
+    const auto edit =
+        reinterpret_cast<HWND>(SendMessageA(List().Handle(), LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, "b.txt");
+    moveRows();
+    if (IsWindow(edit)) {
+      SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+    }
+    EXPECT_FALSE(List().IsEditing());
+    EXPECT_TRUE(Exists(FTree.Path("a.txt")));
+    EXPECT_TRUE(Exists(FTree.Path("z.txt")));
+    EXPECT_FALSE(Exists(FTree.Path("b.txt")));
+  };
+  typeWhileRowsMove([&] {
+    // Descending by Name puts z.txt where a.txt was.
+    for (int click = 0; click < 2 && List().ItemText(0, rcName) != "z.txt"; ++click) {
+      ClickHeader(List(), rcName);
+    }
+    EXPECT_EQ(List().ItemText(0, rcName), "z.txt");
+  });
+  List().SetRowSelected(0, true);
+  typeWhileRowsMove([&] {
+    // Find from the tool bar or the menu, which leave the focus in the edit box.
+    ASSERT_TRUE(Form().actFindFind->Execute());
+    EXPECT_TRUE(PumpUntil([&] { return Form().actFindFind->Enabled(); }));
+  });
 }
 
 TEST_F(RowActionsTest, DeleteActsOnTheTopmostSelectedRowAndKeepsARowWhoseFileStays) {

@@ -93,6 +93,7 @@ void TListView::ReleaseDrawing() {
 }
 
 void TListView::Clear() {
+  CancelCaptionEdit();
   SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
   FRows.Clear();
 }
@@ -101,21 +102,47 @@ void TListView::DeleteRow(int row) {
   if (row < 0 || static_cast<std::size_t>(row) >= FRows.Count()) {
     return;
   }
+  CancelCaptionEdit();
   // The list moves the selection of the rows below up by one.
   SendMessageA(Handle(), LVM_DELETEITEM, row, 0);
   FRows.Erase(static_cast<std::size_t>(row));
 }
 
+int TListView::NextRow(int after, UINT state) const {
+  return static_cast<int>(
+      SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(state, 0)));
+}
+
+void TListView::SetRowState(int row, UINT mask, UINT state) {
+  LVITEMA item = {};
+  item.stateMask = mask;
+  item.state = state;
+  SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+}
+
 int TListView::FirstSelectedRow() const {
-  return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                       MAKELPARAM(LVNI_SELECTED, 0)));
+  return NextRow(-1, LVNI_SELECTED);
 }
 
 void TListView::SetRowSelected(int row, bool selected) {
-  LVITEMA item = {};
-  item.stateMask = LVIS_SELECTED;
-  item.state = selected ? LVIS_SELECTED : 0;
-  SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  SetRowState(row, LVIS_SELECTED, selected ? LVIS_SELECTED : 0);
+}
+
+int TListView::FocusedRow() const {
+  return NextRow(-1, LVNI_FOCUSED);
+}
+
+void TListView::SetRowFocused(int row) {
+  SetRowState(row, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+int TListView::SelectionMark() const {
+  return static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+}
+
+void TListView::SetSelectionMark(int row) {
+  SendMessageA(Handle(), LVM_SETSELECTIONMARK, 0, row);
 }
 
 void TListView::EditCaption(int row) {
@@ -128,6 +155,16 @@ bool TListView::IsEditing() const {
   return SendMessageA(Handle(), LVM_GETEDITCONTROL, 0, 0) != 0;
 }
 
+void TListView::CancelCaptionEdit() {
+  if (!IsEditing()) {
+    return;
+  }
+  // Windows ends the edit with no text; Wine ends it with the text typed, which is ignored.
+  FCancellingEdit = true;
+  SendMessageA(Handle(), LVM_CANCELEDITLABEL, 0, 0);
+  FCancellingEdit = false;
+}
+
 void TListView::SetSmallImages(HIMAGELIST images) {
   SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
@@ -137,15 +174,14 @@ HIMAGELIST TListView::SmallImages() const {
 }
 
 void TListView::SortRows(int column, TCompareCells compare) {
+  CancelCaptionEdit();
   // The list keeps the selection, the focus and the anchor of Shift+click by position, so
   // they are moved after the rows: the row now at i was at order[i].
-  const int focused = static_cast<int>(
-      SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-  const int mark = static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+  const int focused = FocusedRow();
+  const int mark = SelectionMark();
   int movedMark = -1;
   std::vector<bool> selected(FRows.Count());
-  for (int row = FirstSelectedRow(); row >= 0;
-       row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
+  for (int row = FirstSelectedRow(); row >= 0; row = NextRow(row, LVNI_SELECTED)) {
     selected[static_cast<std::size_t>(row)] = true;
   }
   const std::vector<std::size_t> order = FRows.Sort(static_cast<std::size_t>(column), compare);
@@ -159,14 +195,11 @@ void TListView::SortRows(int column, TCompareCells compare) {
       movedMark = now;
     }
     if (static_cast<int>(order[row]) == focused) {
-      LVITEMA item = {};
-      item.stateMask = LVIS_FOCUSED;
-      item.state = LVIS_FOCUSED;
-      SendMessageA(Handle(), LVM_SETITEMSTATE, now, reinterpret_cast<LPARAM>(&item));
+      SetRowFocused(now);
     }
   }
   // Last, since selecting a row may set the anchor where there was none.
-  SendMessageA(Handle(), LVM_SETSELECTIONMARK, 0, movedMark);
+  SetSelectionMark(movedMark);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -198,8 +231,8 @@ LRESULT TListView::NotifyNotification(NMHDR& header) {
 }
 
 LRESULT TListView::CaptionEdited(NMLVDISPINFOA& edit) {
-  if (edit.item.pszText == nullptr) {
-    return FALSE; // left with Esc
+  if (edit.item.pszText == nullptr || FCancellingEdit) {
+    return FALSE; // left with Esc, or cancelled
   }
   const int row = edit.item.iItem;
   if (row < 0 || static_cast<std::size_t>(row) >= FRows.Count()) {

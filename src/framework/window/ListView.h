@@ -51,6 +51,10 @@ public:
   // Opens the edit box on the row's caption, as a slow second click on it does.
   void EditCaption(int row);
   bool IsEditing() const;
+  // Closes the edit box without applying its text. Sorting, clearing and deleting rows do
+  // so first: the box would otherwise end up over, and rename, whatever row comes to stand
+  // where the edit began.
+  void CancelCaptionEdit();
 
   void SetSmallImages(HIMAGELIST images);
   HIMAGELIST SmallImages() const;
@@ -76,12 +80,22 @@ private:
   // list's drawing is held from the first of them until a quarter of a second later.
   void HoldDrawing();
   void ReleaseDrawing();
+  // The next row after the one given (-1: from the top) in the state; -1 when none is.
+  int NextRow(int after, UINT state) const;
+  void SetRowState(int row, UINT mask, UINT state);
+  // The row with the focus rectangle, and the anchor of a Shift+click range; -1 when none.
+  int FocusedRow() const;
+  int SelectionMark() const;
+  void SetRowFocused(int row);
+  void SetSelectionMark(int row);
   LRESULT CaptionEdited(NMLVDISPINFOA& edit);
   void AnswerCell(LVITEMA& item);
   int FindRow(UINT flags, const std::string& text, int start) const;
   LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool FDrawingHeld = false;
+  // While set, the edit that ends is one being cancelled, whatever text it reports.
+  bool FCancellingEdit = false;
   // The menu key is down and no context menu has been asked for since.
   bool FMenuKeyDown = false;
   // Each column's smallest width, kept also when the user drags its divider.
