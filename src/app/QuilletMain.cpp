@@ -11,8 +11,6 @@ const COLORREF ArtTransparent = RGB(255, 0, 255);
 const int ToolBarBandHeight = 22;
 const int ToolBarBandWidth = 372;
 const int PanelHeight = 95;
-// Wide enough for its four letters whatever the user drags.
-const int AttributesColumn = 14;
 // The system's common find-file animation in shell32.dll.
 const int FindFileAnimation = 151;
 
@@ -214,6 +212,7 @@ void TfrmQuilletMain::CreateResultList() {
   ListView = Named(new TListView(this, Handle()), "ListView");
   for (int index = 0; index < ResultColumnCount; ++index) {
     const std::string caption(ResultColumnCaptions[static_cast<std::size_t>(index)]);
+    // The attribute column stays wide enough for its letters whatever the user drags.
     ListView->AddColumn(caption, 100, index == AttributesColumn ? 60 : 0);
   }
   ListView->OnGetSubItemImage = Bind<&TfrmQuilletMain::ListViewGetSubItemImage>(this);

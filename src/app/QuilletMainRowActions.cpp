@@ -1,6 +1,7 @@
 #include "QuilletMain.h"
 
 #include "FileExists.h"
+#include "ResultColumns.h"
 
 // The row actions: the file of a result row opened, shown in its context menu, renamed in
 // place and deleted, all through the shell browser. Each acts on the first selected row
@@ -8,13 +9,12 @@
 
 namespace {
 
-const int DirectoryColumn = 15;
 // Where the context menu opens, in the window's client area, wherever the mouse is.
 const POINT ContextMenuPlace = {24, 105};
 
 // A row's file: its directory cell, which ends in a backslash, and its caption.
 std::string RowPath(const TListView& list, int row) {
-  return list.ItemText(row, DirectoryColumn) + list.ItemText(row, 0);
+  return list.ItemText(row, DirectoryColumn) + list.ItemText(row, NameColumn);
 }
 
 // Binds the browser to the file of the first selected row; answers that row, or -1 when no
@@ -29,11 +29,19 @@ int BindActedOnRow(const TListView& list, TShellBrowser& browser) {
 }
 
 // The row goes with its file only: the user may have declined the shell's confirmation, or
-// the deletion failed.
+// the deletion failed. The row is found again by its file, since the shell's dialogs run a
+// message loop in which the list may have changed.
 void RemoveRowIfFileIsGone(TListView& list, int row, const std::string& path) {
-  if (!TShellBrowser::ObjectExists(path)) {
-    list.DeleteRow(row);
+  if (TShellBrowser::ObjectExists(path)) {
+    return;
   }
+  if (row >= list.ItemCount() || RowPath(list, row) != path) {
+    row = -1;
+    for (int other = 0; other < list.ItemCount() && row < 0; ++other) {
+      row = RowPath(list, other) == path ? other : -1;
+    }
+  }
+  list.DeleteRow(row);
 }
 
 } // namespace
