@@ -7,7 +7,6 @@ namespace {
 // The first to the eighth frame; the control counts frames from 0.
 const int FirstAnimationFrame = 0;
 const int LastAnimationFrame = 7;
-const WORD EnterKey = 13;
 } // namespace
 
 void TfrmQuilletMain::actFindFindExecute(TObject*) {
@@ -39,7 +38,7 @@ void TfrmQuilletMain::actFindStopExecute(TObject*) {
 }
 
 void TfrmQuilletMain::edFileMasksKeyDown(TObject*, WORD& Key, TShiftState) {
-  if (Key != EnterKey) {
+  if (Key != VK_RETURN) {
     return;
   }
   // Every Enter adds the text, even when empty or already listed.
@@ -49,7 +48,7 @@ void TfrmQuilletMain::edFileMasksKeyDown(TObject*, WORD& Key, TShiftState) {
 }
 
 void TfrmQuilletMain::edStartDirKeyDown(TObject*, WORD& Key, TShiftState) {
-  if (Key != EnterKey) {
+  if (Key != VK_RETURN) {
     return;
   }
   actFindFindExecute(this);
