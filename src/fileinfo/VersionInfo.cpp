@@ -4,6 +4,7 @@
 #include "FileHead.h"
 #include "VersionValues.h"
 
+#include "FileAttributes.h"
 #include "FileTime.h"
 #include "FormatDateTime.h"
 #include "Paths.h"
@@ -59,7 +60,7 @@ void TVersionInfo::Retrieve() {
   FValues.ReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   FValues.System = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
   FValues.Hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-  FValues.VolumeId = (attributes & 0x08) != 0; // the volume-label bit of old DOS entries
+  FValues.VolumeId = (attributes & FileAttributeVolumeLabel) != 0;
   FValues.AnyFile = (attributes & FILE_ATTRIBUTE_NORMAL) != 0;
   FValues.Directory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   FValues.Compressed = (attributes & FILE_ATTRIBUTE_COMPRESSED) != 0;

@@ -1,5 +1,6 @@
 #include "BrowsePaths.h"
 
+#include "FileAttributes.h"
 #include "Paths.h"
 #include "ShellBuffer.h"
 #include "UniqueHandle.h"
@@ -9,9 +10,6 @@ namespace {
 bool IsDriveRoot(const std::string& path) {
   return path.size() == 3 && path[1] == ':' && path[2] == '\\';
 }
-
-// The attribute bit the file system once gave volume labels; no directory carries it.
-const DWORD VolumeLabelAttribute = 0x8;
 
 bool DriveExists(char letter) {
   const char upper =
@@ -24,7 +22,7 @@ bool DriveExists(char letter) {
 
 bool IsVisibleEntry(const WIN32_FIND_DATAA& entry) {
   return (entry.dwFileAttributes &
-          (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | VolumeLabelAttribute)) == 0;
+          (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FileAttributeVolumeLabel)) == 0;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "SearchRun.h"
 #include "SearchThread.h"
 
+#include "FileAttributes.h"
 #include "MainThread.h"
 
 #include <utility>
@@ -66,7 +67,7 @@ TDateTime TFileGrep::DateBound(int index) const {
 
 DWORD TFileGrep::AttributeMask() const {
   if (FAttributes.Contains(fmAnyfile)) {
-    return 0x3F;
+    return DosFileAttributes;
   }
   DWORD mask = 0;
   if (FAttributes.Contains(fmReadOnly)) {

@@ -34,7 +34,7 @@ public:
 
   // The date-time number of bound 0 to 5 when LookForDates selects it; otherwise 0.
   TDateTime DateBound(int index) const;
-  // The attribute bits that Attributes stands for; 0x3F when it holds fmAnyfile.
+  // The attribute bits that Attributes stands for; all six DOS bits when it holds fmAnyfile.
   DWORD AttributeMask() const;
 
   // What a run begins with.

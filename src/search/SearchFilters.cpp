@@ -1,5 +1,6 @@
 #include "SearchFilters.h"
 
+#include "FileAttributes.h"
 #include "FormatDateTime.h"
 
 #include <utility>
@@ -41,7 +42,7 @@ int CompareFileDate(const FILETIME& time, TDateTime bound) {
 }
 
 bool HasSelectedAttributes(DWORD attributes, DWORD mask) {
-  if ((mask & 0x3F) == 0x3F) {
+  if ((mask & DosFileAttributes) == DosFileAttributes) {
     return true;
   }
   const DWORD required = mask & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY |
@@ -85,7 +86,7 @@ void AppendExtraFields(std::string& record, const WIN32_FIND_DATAA& entry, const
   if (fields.Contains(rvAttr)) {
     static const std::pair<DWORD, char> letters[] = {
         {FILE_ATTRIBUTE_READONLY, 'r'},  {FILE_ATTRIBUTE_ARCHIVE, 'a'},
-        {FILE_ATTRIBUTE_SYSTEM, 's'},    {0x08 /* volume label */, 'v'},
+        {FILE_ATTRIBUTE_SYSTEM, 's'},    {FileAttributeVolumeLabel, 'v'},
         {FILE_ATTRIBUTE_DIRECTORY, 'd'}, {FILE_ATTRIBUTE_HIDDEN, 'h'}};
     for (const auto& [attribute, letter] : letters) {
       if ((entry.dwFileAttributes & attribute) != 0) {

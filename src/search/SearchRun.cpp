@@ -3,6 +3,7 @@
 #include "FileGrep.h"
 #include "SearchThread.h"
 
+#include "FileAttributes.h"
 #include "MainThread.h"
 #include "Paths.h"
 #include "UniqueHandle.h"
@@ -140,7 +141,7 @@ void TSearchRun::SubfolderPass(const std::string& path) {
   if (!find) {
     return;
   }
-  const DWORD skipped = FILE_ATTRIBUTE_SYSTEM | 0x08 /* volume label */;
+  const DWORD skipped = FILE_ATTRIBUTE_SYSTEM | FileAttributeVolumeLabel;
   do {
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
         (entry.dwFileAttributes & skipped) == 0 && !IsDotEntry(entry.cFileName) &&
