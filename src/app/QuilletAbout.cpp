@@ -1,6 +1,7 @@
 #include "QuilletAbout.h"
 
 #include "Application.h"
+#include "ProductVersion.h"
 
 #include <shellapi.h>
 
@@ -92,7 +93,8 @@ void TfrmAboutDlg::CreateHeading() {
   lbProductName2->SetTransparent(true);
   PlacedLabel(lbProductName2, 48, 24, "Quillet");
 
-  lbVersion = PlacedLabel(Named(new TLabel(this, Handle()), "lbVersion"), 48, 56, "Version 1.1");
+  lbVersion = PlacedLabel(Named(new TLabel(this, Handle()), "lbVersion"), 48, 56,
+                          "Version " PRODUCT_VERSION_TEXT);
   lbCopyright = PlacedLabel(Named(new TLabel(this, Handle()), "lbCopyright"), 48, 72,
                             "Copyright (c) 2026 KOV Software");
 }
