@@ -1,6 +1,6 @@
 #include "VersionFixtures.h"
 
-#include "UniqueHandle.h"
+#include "support/TestHandles.h"
 
 #include <gtest/gtest.h>
 

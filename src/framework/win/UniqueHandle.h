@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <utility>
 
 // Move-only owner of one Win32 handle. Each handle kind gets its own traits, naming the value
@@ -79,7 +77,7 @@ struct TWindowHandleTraits {
 };
 using TWindowHandle = TUniqueHandle<TWindowHandleTraits>;
 
-// Fonts, bitmaps and other GDI objects.
+// Fonts and other GDI objects.
 template <typename TGdiHandle>
 struct TGdiObjectTraits {
   using THandleType = TGdiHandle;
@@ -87,7 +85,6 @@ struct TGdiObjectTraits {
   static void Close(TGdiHandle handle) { DeleteObject(handle); }
 };
 using TFontHandle = TUniqueHandle<TGdiObjectTraits<HFONT>>;
-using TBitmapHandle = TUniqueHandle<TGdiObjectTraits<HBITMAP>>;
 
 // Menus not attached to a window (a window destroys its own menu bar).
 struct TMenuHandleTraits {
@@ -96,20 +93,6 @@ struct TMenuHandleTraits {
   static void Close(HMENU handle) { DestroyMenu(handle); }
 };
 using TMenuHandle = TUniqueHandle<TMenuHandleTraits>;
-
-struct TAcceleratorHandleTraits {
-  using THandleType = HACCEL;
-  static HACCEL Invalid() { return nullptr; }
-  static void Close(HACCEL handle) { DestroyAcceleratorTable(handle); }
-};
-using TAcceleratorHandle = TUniqueHandle<TAcceleratorHandleTraits>;
-
-struct TImageListHandleTraits {
-  using THandleType = HIMAGELIST;
-  static HIMAGELIST Invalid() { return nullptr; }
-  static void Close(HIMAGELIST handle) { ImageList_Destroy(handle); }
-};
-using TImageListHandle = TUniqueHandle<TImageListHandleTraits>;
 
 // Registry keys opened or created by this program (never the predefined root keys).
 struct TRegistryKeyTraits {
@@ -126,28 +109,3 @@ struct TModuleHandleTraits {
   static void Close(HMODULE handle) { FreeLibrary(handle); }
 };
 using TModuleHandle = TUniqueHandle<TModuleHandleTraits>;
-
-// Resource updates begun with BeginUpdateResourceA; an update that is not committed with
-// EndUpdateResourceA(release(), FALSE) is discarded.
-struct TResourceUpdateHandleTraits {
-  using THandleType = HANDLE;
-  static HANDLE Invalid() { return nullptr; }
-  static void Close(HANDLE handle) { EndUpdateResourceA(handle, TRUE); }
-};
-using TResourceUpdateHandle = TUniqueHandle<TResourceUpdateHandleTraits>;
-
-// Memory reserved and committed with VirtualAlloc.
-struct TVirtualMemoryTraits {
-  using THandleType = void*;
-  static void* Invalid() { return nullptr; }
-  static void Close(void* memory) { VirtualFree(memory, 0, MEM_RELEASE); }
-};
-using TVirtualMemory = TUniqueHandle<TVirtualMemoryTraits>;
-
-// Handlers added with AddVectoredExceptionHandler.
-struct TExceptionHandlerTraits {
-  using THandleType = void*;
-  static void* Invalid() { return nullptr; }
-  static void Close(void* handler) { RemoveVectoredExceptionHandler(handler); }
-};
-using TExceptionHandler = TUniqueHandle<TExceptionHandlerTraits>;

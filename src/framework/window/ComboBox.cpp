@@ -1,5 +1,7 @@
 #include "ComboBox.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 
 int TComboBoxStrings::Count() const {

@@ -3,6 +3,16 @@
 #include "Component.h"
 #include "UniqueHandle.h"
 
+#include <commctrl.h>
+
+// Image lists made with ImageList_Create or loaded from a resource.
+struct TImageListHandleTraits {
+  using THandleType = HIMAGELIST;
+  static HIMAGELIST Invalid() { return nullptr; }
+  static void Close(HIMAGELIST handle) { ImageList_Destroy(handle); }
+};
+using TImageListHandle = TUniqueHandle<TImageListHandleTraits>;
+
 // A list of same-sized images. It owns its list, unless it shares one that belongs to
 // someone else (such as the shell's system image list), which it then never destroys.
 class TImageList : public TComponent {
