@@ -3,16 +3,15 @@
 #include "Application.h"
 #include "MainThread.h"
 #include "Paths.h"
+#include "WindowDC.h"
 
 #include <cstdio>
 
 namespace {
 
 int ScreenPixelsPerInch() {
-  const HDC screen = GetDC(nullptr);
-  const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return pixels;
+  const TWindowDC screen(nullptr, nullptr);
+  return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 // Value names of positions carry the screen size they were stored for, as "(1024x768)".
