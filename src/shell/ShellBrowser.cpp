@@ -81,7 +81,7 @@ std::string NetworkName(IShellFolder& folder, LPCITEMIDLIST object) {
 
 TShellBrowser::TShellBrowser(TComponent* owner) : TComponent(owner), FMasks{"*"} {
   // Without the shell the program is ending (the session told the user); nothing is bound.
-  if (DesktopFolder() != nullptr) {
+  if (DesktopFolder()) {
     SetFolder("");
   }
 }
@@ -148,9 +148,9 @@ void TShellBrowser::SetFolder(const std::string& value) {
     return;
   }
   TItemIdList list;
-  if (IShellFolder* desktop = DesktopFolder()) {
+  if (const TComPtr<IShellFolder> desktop = DesktopFolder()) {
     if (!value.empty()) {
-      list = ParseName(*desktop, value);
+      list = ParseName(*desktop.get(), value);
     } else if (FAILED(SHGetSpecialFolderLocation(OwnerWindow(), CSIDL_DRIVES, list.put()))) {
       list.reset();
     }
@@ -162,19 +162,18 @@ void TShellBrowser::SetFolder(const std::string& value) {
 }
 
 void TShellBrowser::SetFolderIDList(LPCITEMIDLIST list) {
-  IShellFolder* desktop = DesktopFolder();
+  const TComPtr<IShellFolder> desktop = DesktopFolder();
   TItemIdList desktopList = TItemIdList::Empty();
   TComPtr<IShellFolder> folder;
   TItemIdList folderList;
-  const HRESULT order = desktop != nullptr && list != nullptr && desktopList
+  const HRESULT order = desktop && list != nullptr && desktopList
                             ? desktop->CompareIDs(0, list, desktopList.get())
                             : E_INVALIDARG;
   if (SUCCEEDED(order) && HRESULT_CODE(order) == 0) {
-    desktop->AddRef();
-    folder.reset(desktop);
+    folder = desktop;
     folderList = std::move(desktopList);
   } else {
-    if (desktop == nullptr || list == nullptr ||
+    if (!desktop || list == nullptr ||
         FAILED(desktop->BindToObject(list, nullptr, IID_IShellFolder, folder.put_void()))) {
       throw EShellBrowserError(
           "ShellBrowser.SetFolderIDList: Desktop.BindToObject: Could not get Folder");

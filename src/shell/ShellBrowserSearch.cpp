@@ -25,8 +25,8 @@ const int SpecialFolders[] = {
 
 // The first special folder that the absolute list names, or -1.
 int SpecialFolderOf(LPCITEMIDLIST list, HWND owner) {
-  IShellFolder* desktop = DesktopFolder();
-  if (desktop == nullptr || list == nullptr) {
+  const TComPtr<IShellFolder> desktop = DesktopFolder();
+  if (!desktop || list == nullptr) {
     return -1;
   }
   for (const int folder : SpecialFolders) {

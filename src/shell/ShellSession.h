@@ -1,12 +1,14 @@
 #pragma once
 
+#include "ComPtr.h"
+#include "ItemIdList.h"
 #include "OleSession.h"
 
 #include <shlobj.h>
 
-// The desktop's folder, asked of the shell once; null when the shell gives none. Every
-// folder the shell browser binds is reached from it.
-IShellFolder* DesktopFolder();
+// The desktop's folder; empty when the shell gives none. Every folder the shell browser
+// binds is reached from it.
+TComPtr<IShellFolder> DesktopFolder();
 
 // The shell as the program needs it for its whole life, set up on the UI thread before any
 // window exists: OLE for the thread, the shell's allocator and the desktop folder. Without
@@ -22,5 +24,8 @@ public:
 
 private:
   TOleSession FOle;
+  // Held for the session's life and, coming after OLE, let go before it is uninitialised.
+  TComPtr<IMalloc> FMalloc;
+  TComPtr<IShellFolder> FDesktop;
   bool FAvailable;
 };

@@ -8,7 +8,7 @@ std::string StrRetText(STRRET& value, LPCITEMIDLIST item) {
   switch (value.uType) {
   case STRRET_WSTR: {
     std::string text = AnsiFromWide(value.pOleStr);
-    if (IMalloc* malloc = ShellMalloc()) {
+    if (const TComPtr<IMalloc> malloc = ShellMalloc()) {
       malloc->Free(value.pOleStr);
     }
     value.pOleStr = nullptr;

@@ -1,7 +1,5 @@
 #include "ItemIdList.h"
 
-#include "ComPtr.h"
-
 #include <cstring>
 
 namespace {
@@ -12,19 +10,16 @@ const SHITEMID* NextRecord(const SHITEMID* record) {
 
 } // namespace
 
-IMalloc* ShellMalloc() {
-  static const TComPtr<IMalloc> allocator = [] {
-    TComPtr<IMalloc> malloc;
-    if (FAILED(SHGetMalloc(malloc.put()))) {
-      malloc.reset();
-    }
-    return malloc;
-  }();
-  return allocator.get();
+TComPtr<IMalloc> ShellMalloc() {
+  TComPtr<IMalloc> malloc;
+  if (FAILED(SHGetMalloc(malloc.put()))) {
+    malloc.reset();
+  }
+  return malloc;
 }
 
 void TItemIdListTraits::Close(LPITEMIDLIST list) {
-  if (IMalloc* malloc = ShellMalloc()) {
+  if (const TComPtr<IMalloc> malloc = ShellMalloc()) {
     malloc->Free(list);
   }
 }
@@ -41,8 +36,8 @@ UINT TItemIdList::Size(LPCITEMIDLIST list) {
 }
 
 TItemIdList TItemIdList::Allocate(UINT size) {
-  IMalloc* malloc = ShellMalloc();
-  if (malloc == nullptr) {
+  const TComPtr<IMalloc> malloc = ShellMalloc();
+  if (!malloc) {
     return {};
   }
   TItemIdList list(static_cast<LPITEMIDLIST>(malloc->Alloc(size)));

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "ComPtr.h"
 #include "UniqueHandle.h"
 
 #include <shlobj.h>
 
 #include <utility>
 
-// The shell's task allocator, asked for once; null when the shell gives none. Every item
-// identifier list this program creates, copies or receives is allocated or freed with it.
-IMalloc* ShellMalloc();
+// The shell's task allocator; empty when the shell gives none. Every item identifier list
+// this program creates, copies or receives is allocated or freed with it. It is asked for at
+// each use, so that no reference to it outlives the thread's OLE session.
+TComPtr<IMalloc> ShellMalloc();
 
 struct TItemIdListTraits {
   using THandleType = LPITEMIDLIST;

@@ -8,7 +8,7 @@ struct TShellBufferTraits {
   using THandleType = char*;
   static char* Invalid() { return nullptr; }
   static void Close(char* buffer) {
-    if (IMalloc* malloc = ShellMalloc()) {
+    if (const TComPtr<IMalloc> malloc = ShellMalloc()) {
       malloc->Free(buffer);
     }
   }
@@ -23,8 +23,8 @@ public:
   // A buffer of that many bytes, all zero, so it holds an empty text until something is
   // written; empty (null) when the allocator refuses.
   static TShellBuffer Allocate(UINT size) {
-    IMalloc* malloc = ShellMalloc();
-    TShellBuffer buffer(malloc != nullptr ? static_cast<char*>(malloc->Alloc(size)) : nullptr);
+    const TComPtr<IMalloc> malloc = ShellMalloc();
+    TShellBuffer buffer(malloc ? static_cast<char*>(malloc->Alloc(size)) : nullptr);
     if (buffer) {
       std::memset(buffer.get(), 0, size);
     }
