@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -72,6 +73,14 @@ TEST(WindowRegistryTest, AHandlersErrorIsReportedAndTheMessageAnswered) {
   // The control goes on serving its window.
   edit.SetText("after");
   EXPECT_EQ(edit.Text(), "after");
+}
+
+// A class the system refuses (its name is longer than an atom may be) is an error, not a
+// window that silently never appears.
+TEST(WindowRegistryTest, AClassTheSystemRefusesIsReported) {
+  const std::string name(300, 'Q');
+  EXPECT_THROW(TWindowRegistry::RegisterWindowClass(name.c_str(), 0, nullptr, nullptr),
+               std::runtime_error);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "MainThread.h"
 
+#include <stdexcept>
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -41,7 +43,10 @@ void TWindowRegistry::RegisterWindowClass(const char* className, UINT style, HIC
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   windowClass.hbrBackground = background;
   windowClass.lpszClassName = className;
-  RegisterClassA(&windowClass);
+  if (RegisterClassA(&windowClass) == 0) {
+    throw std::runtime_error(std::string("Cannot register window class ") + className + " " +
+                             std::to_string(GetLastError()));
+  }
 }
 
 WNDPROC TWindowRegistry::Subclass(HWND window, TWindowTarget* target) {
