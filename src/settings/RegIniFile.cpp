@@ -66,7 +66,12 @@ int StrToIntDef(const std::string& text, int defaultValue) {
 }
 
 TRegIniFile::TRegIniFile(const std::string& keyPath, bool readOnly)
-    : FKey(CreateKey(HKEY_CURRENT_USER, keyPath)), FAccess(readOnly ? KEY_READ : KEY_ALL_ACCESS) {}
+    : FKey(CreateKey(HKEY_CURRENT_USER, keyPath)), FAccess(readOnly ? KEY_READ : KEY_ALL_ACCESS) {
+  // A key the user may read but not write (set by a policy, say) is still read.
+  if (!FKey && readOnly) {
+    FKey = OpenKey(HKEY_CURRENT_USER, keyPath, KEY_READ);
+  }
+}
 
 std::string TRegIniFile::ReadValue(const std::string& section, const std::string& name,
                                    const std::string& defaultValue) const {

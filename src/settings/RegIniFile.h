@@ -15,7 +15,7 @@ public:
 class TRegIniFile {
 public:
   // Opens the key, creating it when missing (also for reading). A store opened for reading
-  // opens its sections for reading only.
+  // opens its sections for reading only, and reads a key it may not create or write.
   TRegIniFile(const std::string& keyPath, bool readOnly);
 
   // The value's text; the default when the section or value is missing. Raises
