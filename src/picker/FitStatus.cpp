@@ -1,6 +1,7 @@
 #include "FitStatus.h"
 
 #include "Paths.h"
+#include "Strings.h"
 
 namespace {
 
@@ -8,26 +9,11 @@ const char* const Ellipsis = "...";
 const std::string EllipsisFolder = "...\\";
 
 // Texts are read in characters of the code page: the second byte of a double-byte character
-// may be the byte of a backslash.
-std::size_t NextCharacter(const std::string& text, std::size_t position, UINT codePage) {
-  const bool lead = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[position])) != FALSE;
-  return lead && position + 1 < text.size() ? position + 2 : position + 1;
-}
-
-std::size_t FirstBackslash(const std::string& text, UINT codePage) {
-  for (std::size_t position = 0; position < text.size();
-       position = NextCharacter(text, position, codePage)) {
-    if (text[position] == '\\') {
-      return position;
-    }
-  }
-  return std::string::npos;
-}
-
+// may be the byte of a backslash, and a UTF-8 character has up to four bytes.
 std::size_t LastCharacter(const std::string& text, UINT codePage) {
+  const TCharacterSteps steps(codePage);
   std::size_t last = 0;
-  for (std::size_t position = 0; position < text.size();
-       position = NextCharacter(text, position, codePage)) {
+  for (std::size_t position = 0; position < text.size(); position += steps.SizeAt(text, position)) {
     last = position;
   }
   return last;
@@ -45,7 +31,7 @@ std::string CutFirstFolder(std::string part, UINT codePage) {
   if (part.starts_with(EllipsisFolder)) {
     part.erase(0, EllipsisFolder.size());
   }
-  const std::size_t backslash = FirstBackslash(part, codePage);
+  const std::size_t backslash = NextDelimiter(part, "\\", 0, codePage);
   part =
       backslash == std::string::npos ? std::string() : EllipsisFolder + part.substr(backslash + 1);
   return rooted ? "\\" + part : part;

@@ -64,13 +64,21 @@ TEST(StringsTest, WhatFitsIsCutBetweenCharactersOfTheCodePage) {
     UINT CodePage;
     std::string Copied;
   };
-  for (const TCase& check : {TCase{5, 932, text}, TCase{4, 932, "a" + so}, TCase{3, 932, "a"},
-                             TCase{1, 932, ""}, TCase{3, 1252, "a\x83"}}) {
-    char buffer[8];
+  // "a", then "д" (two bytes), "日" (three) and "😀" (four) in UTF-8.
+  const std::string utf8 = "a\xD0\xB4\xE6\x97\xA5\xF0\x9F\x98\x80";
+  for (const TCase& check :
+       {TCase{5, 932, text}, TCase{4, 932, "a" + so}, TCase{3, 932, "a"}, TCase{1, 932, ""},
+        TCase{3, 1252, "a\x83"}, TCase{11, CP_UTF8, utf8}, TCase{10, CP_UTF8, utf8.substr(0, 6)},
+        TCase{6, CP_UTF8, utf8.substr(0, 3)}, TCase{3, CP_UTF8, "a"}}) {
+    const std::string& source = check.CodePage == CP_UTF8 ? utf8 : text;
+    char buffer[12];
     std::memset(buffer, '#', sizeof buffer);
-    CopyWhatFits(text, buffer, check.Size, check.CodePage);
+    CopyWhatFits(source, buffer, check.Size, check.CodePage);
     EXPECT_EQ(std::string(buffer), check.Copied) << check.Size << " bytes, " << check.CodePage;
   }
+  // Upper case where a letter stands as a character: in code page 932 "a" may be a second byte.
+  EXPECT_EQ(AsciiUpperCase("a\x83\x61\xD0\xB4z", 932), "A\x83\x61\xD0\xB4Z");
+  EXPECT_EQ(AsciiUpperCase("a\x83\x61\xD0\xB4z", CP_UTF8), "A\x83\x41\xD0\xB4Z");
 }
 
 } // namespace

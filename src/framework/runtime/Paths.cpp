@@ -1,5 +1,7 @@
 #include "Paths.h"
 
+#include "Strings.h"
+
 #include <cstring>
 #include <vector>
 
@@ -28,13 +30,14 @@ namespace {
 template <typename TFound>
 void ForEachDelimiter(const std::string& text, const char* delimiters, std::size_t start,
                       UINT codePage, TFound found) {
-  for (std::size_t i = start; i < text.size(); ++i) {
-    const char c = text[i];
-    if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(c)) && i + 1 < text.size()) {
-      ++i; // the trail byte belongs to this character, whatever its value
-    } else if (c != '\0' && std::strchr(delimiters, c) != nullptr && !found(i)) {
+  const TCharacterSteps steps(codePage);
+  for (std::size_t i = start; i < text.size();) {
+    const std::size_t size = steps.SizeAt(text, i);
+    // A trail byte belongs to its character, whatever its value.
+    if (size == 1 && text[i] != '\0' && std::strchr(delimiters, text[i]) != nullptr && !found(i)) {
       return;
     }
+    i += size;
   }
 }
 

@@ -18,8 +18,45 @@ int TStringList::Add(const std::string& s) {
   return Count() - 1;
 }
 
-std::string AsciiUpperCase(std::string text) {
-  for (char& c : text) {
+TCharacterSteps::TCharacterSteps(UINT codePage)
+    : FCodePage(codePage == CP_ACP ? GetACP() : codePage), FKind(TKind::SingleByte) {
+  CPINFO info = {};
+  if (FCodePage == CP_UTF8) {
+    FKind = TKind::Utf8;
+  } else if (GetCPInfo(FCodePage, &info) && info.MaxCharSize == 2) {
+    FKind = TKind::DoubleByte;
+  }
+}
+
+bool TCharacterSteps::IsLeadByte(unsigned char byte) const {
+  return FKind == TKind::DoubleByte && IsDBCSLeadByteEx(FCodePage, byte);
+}
+
+std::size_t TCharacterSteps::MultiByteSizeAt(const char* text, std::size_t size,
+                                             std::size_t at) const {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (FKind == TKind::DoubleByte) {
+    return IsLeadByte(lead) && at + 1 < size ? 2 : 1;
+  }
+  const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                            : 1;
+  if (length > size - at) {
+    return 1;
+  }
+  for (std::size_t next = 1; next < length; ++next) {
+    if ((static_cast<unsigned char>(text[at + next]) & 0xC0) != 0x80) {
+      return 1;
+    }
+  }
+  return length;
+}
+
+std::string AsciiUpperCase(std::string text, UINT codePage) {
+  const TCharacterSteps steps(codePage);
+  for (std::size_t at = 0; at < text.size(); at += steps.SizeAt(text, at)) {
+    char& c = text[at];
     if (c >= 'a' && c <= 'z') {
       c = static_cast<char>(c - 'a' + 'A');
     }
@@ -31,10 +68,10 @@ void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT 
   std::size_t length = text.size();
   if (length >= size) {
     // Whole characters, as many as leave room for the NUL.
+    const TCharacterSteps steps(codePage);
     length = 0;
     for (;;) {
-      const std::size_t next =
-          length + (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) ? 2 : 1);
+      const std::size_t next = length + steps.SizeAt(text, length);
       if (next > size - 1) {
         break;
       }
@@ -50,9 +87,10 @@ std::wstring WideFromAnsi(const std::string& text) {
     return {};
   }
   const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, nullptr, 0);
+  // No flags: UTF-8, where the program declares it, refuses every flag but one.
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), size, wide.data(), length);
+  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
   return wide;
 }
 

@@ -5,9 +5,39 @@
 #include <string>
 #include <vector>
 
-// The text with the ASCII letters a to z in upper case; every other byte as it is, whatever
-// the code page.
-std::string AsciiUpperCase(std::string text);
+// Steps through a text character by character in a code page: single-byte, double-byte
+// (where the second byte of a character may be that of "\" or of a letter) or UTF-8
+// (sequences of two to four bytes, none of them below 0x80). Code that reads text byte by
+// byte steps with it, so that it never cuts, splits or folds inside a character.
+class TCharacterSteps {
+public:
+  // CP_ACP stands for the process's ANSI code page: UTF-8 where the program declares it.
+  explicit TCharacterSteps(UINT codePage = CP_ACP);
+
+  // The size in bytes of the character that begins at text[at], at < size: 1 for a
+  // single byte and for a broken sequence, never past the end.
+  std::size_t SizeAt(const char* text, std::size_t size, std::size_t at) const {
+    return FKind == TKind::SingleByte ? 1 : MultiByteSizeAt(text, size, at);
+  }
+  std::size_t SizeAt(const std::string& text, std::size_t at) const {
+    return SizeAt(text.data(), text.size(), at);
+  }
+  // Whether a byte below 0x80 may stand inside a character: true for double-byte code pages.
+  bool HasAsciiTrailBytes() const { return FKind == TKind::DoubleByte; }
+  // Whether the byte may begin a double-byte character.
+  bool IsLeadByte(unsigned char byte) const;
+
+private:
+  enum class TKind { SingleByte, DoubleByte, Utf8 };
+  std::size_t MultiByteSizeAt(const char* text, std::size_t size, std::size_t at) const;
+
+  UINT FCodePage;
+  TKind FKind;
+};
+
+// The text with the ASCII letters a to z in upper case where they stand as characters of
+// the code page; every other byte as it is.
+std::string AsciiUpperCase(std::string text, UINT codePage = CP_ACP);
 
 // The conversions at the boundary with the system's wide functions, sized from their input
 // so that a text of any length converts whole. Both use the ANSI code page.
