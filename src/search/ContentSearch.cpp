@@ -15,10 +15,6 @@ bool IsLetter(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-unsigned char UpperCase(unsigned char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
 // Bytes from the most common in ordinary files to the least: zero fill, blanks, the letters
 // of text by their frequency in English, line ends, digits, punctuation, capitals. Bytes not
 // listed are rarer still.
@@ -38,11 +34,26 @@ bool MatchesAt(const TContentSearch::TPattern& pattern, const unsigned char* at)
     return std::memcmp(at, text.data(), text.size()) == 0;
   }
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (UpperCase(at[i]) != static_cast<unsigned char>(text[i])) {
+    if ((at[i] | static_cast<unsigned char>(pattern.Folds[i])) !=
+        static_cast<unsigned char>(text[i])) {
       return false;
     }
   }
   return true;
+}
+
+// Whether a character begins at the place: in a double-byte code page, when the bytes right
+// before it that may lead a character, back to the first that may not, are even in number.
+bool BeginsCharacter(const TContentSearch::TPattern& pattern, const unsigned char* bytes,
+                     const unsigned char* at) {
+  if (!pattern.Steps.HasAsciiTrailBytes()) {
+    return true;
+  }
+  std::size_t leads = 0;
+  for (; at != bytes && pattern.Steps.IsLeadByte(at[-1]); --at) {
+    ++leads;
+  }
+  return leads % 2 == 0;
 }
 
 // Vectors of Width bytes, seen as bytes or as 64-bit words. (GCC takes a vector size that
@@ -86,7 +97,8 @@ template <int Width, int Vectors, bool FoldFirst>
   const TContentSearch::TAnchor& second = pattern.Second;
   constexpr unsigned char fold = FoldFirst ? 0x20 : 0;
   const auto matchesAt = [&](const unsigned char* anchor) {
-    return MatchesAt(pattern, anchor - first.At);
+    return MatchesAt(pattern, anchor - first.At) &&
+           BeginsCharacter(pattern, bytes, anchor - first.At);
   };
   // The places where the first anchor of a match can stand.
   const unsigned char* from = bytes + first.At;
@@ -165,17 +177,22 @@ constexpr std::size_t CacheLine = 64;
 } // namespace
 
 TContentSearch::TContentSearch(std::string text, bool caseSensitive, std::uint32_t pieceSize,
-                               bool wideVectors)
-    : FPattern{caseSensitive ? std::move(text) : AsciiUpperCase(std::move(text)),
-               caseSensitive,
-               {},
-               {}},
+                               bool wideVectors, UINT codePage)
+    : FPattern{std::move(text), {}, caseSensitive, {}, {}, TCharacterSteps(codePage)},
       FPieceSize(std::max<std::uint32_t>(pieceSize, 1)) {
   // Ignoring case, a letter is looked for in both cases, and is as common as its small form.
+  std::string& pattern = FPattern.Text;
+  FPattern.Folds.assign(pattern.size(), '\0');
+  for (std::size_t at = 0; !caseSensitive && at < pattern.size();
+       at += FPattern.Steps.SizeAt(pattern, at)) {
+    if (IsLetter(static_cast<unsigned char>(pattern[at]))) {
+      FPattern.Folds[at] = 0x20;
+      pattern[at] = static_cast<char>(pattern[at] | 0x20);
+    }
+  }
   const auto anchorAt = [&](std::size_t at) {
-    const auto c = static_cast<unsigned char>(FPattern.Text[at]);
-    const unsigned char fold = !caseSensitive && IsLetter(c) ? 0x20 : 0;
-    return TAnchor{at, static_cast<unsigned char>(c | fold), fold};
+    return TAnchor{at, static_cast<unsigned char>(pattern[at]),
+                   static_cast<unsigned char>(FPattern.Folds[at])};
   };
   const auto commonnessAt = [&](std::size_t at) { return Commonness(anchorAt(at).Byte); };
   // The two rarest bytes at different places of the text; a text of one byte has it twice.

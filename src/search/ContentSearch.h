@@ -1,12 +1,16 @@
 #pragma once
 
+#include "Strings.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // Tells whether bytes, or the bytes of a file, contain a text: byte for byte, or with the
-// ASCII letters taken without regard to case (every other byte still compared exactly).
+// ASCII letters that stand as characters of the code page taken without regard to case
+// (every other byte still compared exactly). In a double-byte code page the text is found
+// only where a character begins, never from the second byte of one.
 // A file is read piece by piece, each piece after the last bytes of the one before that
 // could still begin a match, so a file of any size takes the same small memory.
 class TContentSearch {
@@ -18,7 +22,7 @@ public:
   // The piece size (at least 1) is how much of a file one read asks for. The search compares
   // 32 bytes at once where the processor can, unless wideVectors is false: then 16.
   TContentSearch(std::string text, bool caseSensitive, std::uint32_t pieceSize = DefaultPieceSize,
-                 bool wideVectors = true);
+                 bool wideVectors = true, UINT codePage = CP_ACP);
 
   // True when the bytes hold the text.
   bool Contains(const char* bytes, std::size_t size) const;
@@ -36,13 +40,17 @@ public:
   };
   // What a scan of bytes compares.
   struct TPattern {
-    // In upper case when the search ignores case, as the bytes are compared then.
+    // Its letters in lower case when the search ignores case, as the bytes are compared
+    // then: after the fold of the same place is or-ed into them.
     std::string Text;
+    // For each byte of the text, 0x20 where it is a letter that folds, else 0.
+    std::string Folds;
     bool CaseSensitive = true;
     // The two bytes of the text least likely to turn up in a file, so that few places need
     // the whole text compared.
     TAnchor First;
     TAnchor Second;
+    TCharacterSteps Steps;
   };
   // True when the bytes, at least as many as the text, hold the text.
   using TScan = bool(const TPattern& pattern, const unsigned char* bytes, std::size_t size);

@@ -125,6 +125,29 @@ TEST(ContentSearchTest, FoldsOnlyAsciiLettersWhenCaseDoesNotCount) {
   EXPECT_EQ(Contains("line one\r\nline two", "ONE\r\nLINE", false), true);
 }
 
+// In a double-byte code page a letter's byte may be the second of a character ("\x83\x41"
+// is one character of code page 932): a text is found only where a character begins, and
+// only letters that stand as characters fold.
+TEST(ContentSearchTest, ADoubleByteCharacterNeitherBeginsAMatchInItsSecondByteNorFolds) {
+  const auto contains = [](const std::string& bytes, const std::string& text, bool caseSensitive,
+                           UINT codePage) {
+    return TContentSearch(text, caseSensitive, TContentSearch::DefaultPieceSize, true, codePage)
+        .Contains(bytes.data(), bytes.size());
+  };
+  const std::string wide = "\x83\x41";
+  EXPECT_FALSE(contains("x" + wide, "A", true, 932));
+  EXPECT_FALSE(contains("x" + wide, "a", false, 932));
+  EXPECT_TRUE(contains(wide + "A", "a", false, 932));
+  EXPECT_TRUE(contains("\x83\x83"
+                       "A",
+                       "a", false, 932)); // the lead byte as a second byte
+  EXPECT_FALSE(contains("\x83\x61", wide, false, 932));
+  EXPECT_TRUE(contains(wide, wide, false, 932));
+  // In single-byte code pages and UTF-8 every byte below 0x80 stands as a character.
+  EXPECT_TRUE(contains("x" + wide, "a", false, 1252));
+  EXPECT_TRUE(contains("\xD0\xB4" "A", "a", false, CP_UTF8));
+}
+
 TEST(ContentSearchTest, AFailedPartialMatchStillFindsTheLaterOne) {
   for (const bool caseSensitive : {true, false}) {
     EXPECT_EQ(Contains("aaab", "aab", caseSensitive), true);
