@@ -1,5 +1,7 @@
 #include "RegIniFile.h"
 
+#include "Strings.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -76,10 +78,11 @@ TRegIniFile::TRegIniFile(const std::string& keyPath, bool readOnly)
 std::string TRegIniFile::ReadValue(const std::string& section, const std::string& name,
                                    const std::string& defaultValue) const {
   const TRegistryKey key = OpenKey(FKey.get(), section, FAccess);
+  const std::wstring wideName = WideFromAnsi(name);
   DWORD type = 0;
   DWORD size = 0;
-  if (!key ||
-      RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+  if (!key || RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &type, nullptr, &size) !=
+                  ERROR_SUCCESS) {
     return defaultValue;
   }
   if (size == 0) {
@@ -88,12 +91,13 @@ std::string TRegIniFile::ReadValue(const std::string& section, const std::string
   if (type != REG_SZ && type != REG_EXPAND_SZ) {
     throw ERegistryException("Invalid data type for '" + name + "'");
   }
-  std::vector<char> data(size + 1, '\0');
-  if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+  // Room for a value stored without its NUL, or with an odd number of bytes.
+  std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+  if (RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &type,
                        reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS) {
     return defaultValue;
   }
-  return data.data(); // up to the first NUL
+  return AnsiFromWide(data.data()); // up to the first NUL
 }
 
 int TRegIniFile::ValueCount(const std::string& section) const {
@@ -120,9 +124,11 @@ void TRegIniFile::WriteValue(const std::string& section, const std::string& name
   if (!key) {
     return;
   }
-  if (RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1)) != ERROR_SUCCESS) {
+  const std::wstring wideText = WideFromAnsi(text);
+  if (RegSetValueExW(key.get(), WideFromAnsi(name).c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(wideText.c_str()),
+                     static_cast<DWORD>((wideText.size() + 1) * sizeof(wchar_t))) !=
+      ERROR_SUCCESS) {
     throw ERegistryException("Failed to set data for '" + name + "'");
   }
 }

@@ -11,7 +11,9 @@ public:
 };
 
 // A store of named text values in sections, kept in the registry under one key of the
-// current user: each section is a sub-key, each value a registry string.
+// current user: each section is a sub-key, each value a registry string. Values cross into
+// the registry through the wide functions, converted with the program's own code page:
+// Wine's "A" functions convert with the system's, which loses what a UTF-8 program holds.
 class TRegIniFile {
 public:
   // Opens the key, creating it when missing (also for reading). A store opened for reading

@@ -2,6 +2,8 @@
 
 #include "support/ImportSlots.h"
 
+#include "Strings.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -13,7 +15,7 @@ struct TRegistryHooks {
   // The functions themselves, as the import slots held them before they were redirected.
   static inline decltype(&RegCreateKeyExA) RealCreateKey = nullptr;
   static inline decltype(&RegOpenKeyExA) RealOpenKey = nullptr;
-  static inline decltype(&RegSetValueExA) RealSetValue = nullptr;
+  static inline decltype(&RegSetValueExW) RealSetValue = nullptr;
   static inline decltype(&RegDeleteKeyA) RealDeleteKey = nullptr;
   // The path each open key handle was opened with, so that a write can name its key.
   static inline std::map<HKEY, std::string> Paths;
@@ -63,9 +65,9 @@ struct TRegistryHooks {
     return status;
   }
 
-  static LSTATUS WINAPI SetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
+  static LSTATUS WINAPI SetValue(HKEY key, LPCWSTR name, DWORD reserved, DWORD type,
                                  const BYTE* data, DWORD size) {
-    const std::string valueName = name != nullptr ? name : "";
+    const std::string valueName = name != nullptr ? AnsiFromWide(name) : "";
     if (!Active->FFailedValue.empty() && valueName == Active->FFailedValue) {
       return ERROR_ACCESS_DENIED;
     }
@@ -96,7 +98,7 @@ struct TRegistryHooks {
   static void Install(bool on) {
     Swap("RegCreateKeyExA", RealCreateKey, on ? &CreateKey : nullptr);
     Swap("RegOpenKeyExA", RealOpenKey, on ? &OpenKey : nullptr);
-    Swap("RegSetValueExA", RealSetValue, on ? &SetValue : nullptr);
+    Swap("RegSetValueExW", RealSetValue, on ? &SetValue : nullptr);
     Swap("RegDeleteKeyA", RealDeleteKey, on ? &DeleteKey : nullptr);
     Paths.clear();
   }
