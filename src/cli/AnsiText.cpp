@@ -3,7 +3,8 @@
 #include <windows.h>
 
 std::string AnsiToUtf8(const std::string& text) {
-  if (text.empty()) {
+  // Where the program's code page is UTF-8 the text already is.
+  if (text.empty() || GetACP() == CP_UTF8) {
     return text;
   }
   const int length = static_cast<int>(text.size());
