@@ -9,6 +9,8 @@
 enum TResultColumn : int {
   rcName = 0,
   rcFileVersion = 1,
+  rcDescription = 2,
+  rcCompanyName = 8,
   rcLegalTrademarks = 10,
   rcCreated = 11,
   rcLastAccess = 12,
