@@ -2,12 +2,6 @@
 
 #include <windows.h>
 
-TFileHandle OpenForReading(const std::string& path) {
-  return TFileHandle(CreateFileA(path.c_str(), GENERIC_READ,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
-}
-
 std::optional<std::string> ReadFileHead(const std::string& path) {
   const TFileHandle file = OpenForReading(path);
   if (!file) {

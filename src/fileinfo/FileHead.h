@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UniqueHandle.h"
+#include "SharedRead.h"
 
 #include <optional>
 #include <string>
@@ -8,10 +8,6 @@
 
 // The first bytes of a file, read once for every question that only its header answers.
 constexpr std::size_t FileHeadSize = 1024;
-
-// The file opened for reading, shared as widely as the system's own readers share, so that a
-// file open elsewhere for writing or deleting still gives its bytes.
-TFileHandle OpenForReading(const std::string& path);
 
 // Up to FileHeadSize bytes from the start of the file, fewer for a shorter file; none when
 // the file cannot be opened or read (another program may hold it locked).

@@ -1,7 +1,7 @@
 #include "ContentSearch.h"
 
+#include "SharedRead.h"
 #include "Strings.h"
-#include "UniqueHandle.h"
 
 #include <windows.h>
 
@@ -220,9 +220,9 @@ bool TContentSearch::Contains(const char* bytes, std::size_t size) const {
          FScan(FPattern, reinterpret_cast<const unsigned char*>(bytes), size);
 }
 
-bool TContentSearch::FileContainsText(const std::string& path) {
-  const TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+bool TContentSearch::FileContainsText(const std::string& path,
+                                      const std::function<bool()>& stopRequested) {
+  const TFileHandle file = OpenForReading(path, FILE_FLAG_SEQUENTIAL_SCAN);
   if (!file) {
     return false;
   }
@@ -234,6 +234,9 @@ bool TContentSearch::FileContainsText(const std::string& path) {
   char* const piece = FBuffer.data() + overlap + (CacheLine - space % CacheLine) % CacheLine;
   std::size_t kept = 0;
   for (;;) {
+    if (stopRequested && stopRequested()) {
+      return false;
+    }
     DWORD read = 0;
     if (!ReadFile(file.get(), piece, FPieceSize, &read, nullptr) || read == 0) {
       return false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ public:
   // True when the bytes hold the text.
   bool Contains(const char* bytes, std::size_t size) const;
   // True when the file's bytes hold the text. A file that cannot be opened or read, a
-  // directory and an empty file never do.
-  bool FileContainsText(const std::string& path);
+  // directory and an empty file never do. The stop request is asked before every piece,
+  // so that a stop ends the read of a file of any size at once; it then answers false.
+  bool FileContainsText(const std::string& path,
+                        const std::function<bool()>& stopRequested = nullptr);
 
   // A byte of the text that a scan looks for before it compares the whole text, as bytes
   // are compared with it: after Fold (0x20 for a letter when case does not count, else 0)

@@ -98,6 +98,7 @@ TSearchParameters TFileGrep::RunParameters() const {
   parameters.MaxSize = FMaxSize;
   parameters.MinSize = FMinSize;
   parameters.RecurseSubDirs = FRecurseSubDirs;
+  parameters.DirsIsOneFolder = FDirsIsOneFolder;
   return parameters;
 }
 

@@ -19,6 +19,8 @@ class TSearchThread;
 using TNotifyEvent = TEvent<>;
 using TFoundEvent = TEvent<const std::string&>;
 using TFileChangeEvent = TEvent<const std::string&>;
+// A folder whose entries could not be listed, and the system's error code.
+using TDirErrorEvent = TEvent<const std::string&, DWORD>;
 
 // Searches folders, and optionally their subfolders, for entries that match a list of masks,
 // and reports each folder entered, each entry found and the end of a run through events.
@@ -48,6 +50,10 @@ public:
   void SetFileMasks(const std::string& value) { FFileMasks = value; }
   const std::string& Dirs() const { return FDirs; }
   void SetDirs(const std::string& value) { FDirs = value; }
+  // Dirs is taken as one folder whose name may hold ";", rather than as a list; the window
+  // leaves it false, the console program, which has a folder per argument, sets it.
+  bool DirsIsOneFolder() const { return FDirsIsOneFolder; }
+  void SetDirsIsOneFolder(bool value) { FDirsIsOneFolder = value; }
   TFileGrepAttributes Attributes() const { return FAttributes; }
   void SetAttributes(TFileGrepAttributes value) { FAttributes = value; }
 
@@ -101,6 +107,11 @@ public:
   TFileChangeEvent OnDirChange;
   TNotifyEvent OnEnd;
   TFileChangeEvent OnFileChange;
+  // A folder that could not be listed (access denied, a path too long to open): the walk
+  // goes on without it and what lies below it.
+  TDirErrorEvent OnDirError;
+  // A subfolder the walk leaves out by its rule: it carries the system attribute.
+  TFileChangeEvent OnDirSkipped;
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -127,6 +138,7 @@ private:
   bool FThreadedSearch = true;
   TThreadPriority FThreadPriority = tpNormal;
   bool FRecurseSubDirs = true;
+  bool FDirsIsOneFolder = false;
   TListBox* FOutStringList = nullptr;
   TReturnValues FReturnValues{rvDir, rvFilename};
   char FReturnDelimiter = ';';

@@ -48,4 +48,6 @@ struct TSearchParameters {
   std::int32_t MaxSize = 0;
   std::int32_t MinSize = 0;
   bool RecurseSubDirs = true;
+  // Dirs names one folder, ";" and all, instead of a list.
+  bool DirsIsOneFolder = false;
 };

@@ -36,6 +36,11 @@ bool IsDotEntry(const char* name) {
   return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
+// Whether a failed listing only found nothing: the folder itself was listed.
+bool FoundNothing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
 } // namespace
 
 TSearchRun::TSearchRun(TFileGrep& grep, TSearchParameters parameters)
@@ -61,7 +66,10 @@ void TSearchRun::Execute() {
   // hears of the end; then the failure goes on to the caller.
   TFirstFailure failure;
   failure.Run([this] {
-    for (const std::string& folder : SplitList(FParameters.Dirs)) {
+    const std::vector<std::string> folders = FParameters.DirsIsOneFolder
+                                                 ? std::vector<std::string>{FParameters.Dirs}
+                                                 : SplitList(FParameters.Dirs);
+    for (const std::string& folder : folders) {
       if (FAbandoned) {
         break;
       }
@@ -94,6 +102,7 @@ void TSearchRun::SearchFolder(const std::string& folder) {
   if (FAbandoned) {
     return;
   }
+  FFolderFailed = false;
   for (const std::string& mask : FMasks) {
     if (!MaskPass(path, mask)) {
       return;
@@ -111,7 +120,8 @@ bool TSearchRun::MaskPass(const std::string& path, const std::string& mask) {
   WIN32_FIND_DATAA entry;
   const TFindHandle find(FindFirstFileA((path + mask).c_str(), &entry));
   if (!find) {
-    return true;
+    FolderNotListed(path, GetLastError());
+    return !FAbandoned;
   }
   do {
     if (StopRequested()) {
@@ -139,19 +149,34 @@ void TSearchRun::SubfolderPass(const std::string& path) {
   WIN32_FIND_DATAA entry;
   const TFindHandle find(FindFirstFileA((path + "*.*").c_str(), &entry));
   if (!find) {
+    FolderNotListed(path, GetLastError());
     return;
   }
   const DWORD skipped = FILE_ATTRIBUTE_SYSTEM | FileAttributeVolumeLabel;
   do {
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-        (entry.dwFileAttributes & skipped) == 0 && !IsDotEntry(entry.cFileName) &&
-        !FCycleGuard.LeadsBack(path, entry)) {
+    const bool folder =
+        (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !IsDotEntry(entry.cFileName);
+    if (folder && (entry.dwFileAttributes & skipped) != 0) {
+      FGrep.OnDirSkipped(&FGrep, path + entry.cFileName + '\\');
+      if (FAbandoned) {
+        return;
+      }
+    } else if (folder && !FCycleGuard.LeadsBack(path, entry)) {
       SearchFolder(path + entry.cFileName);
     }
     if (StopRequested()) {
       return;
     }
   } while (FindNextFileA(find.get(), &entry));
+}
+
+void TSearchRun::FolderNotListed(const std::string& path, DWORD error) {
+  // Once a folder, however many passes fail on it.
+  if (FoundNothing(error) || FFolderFailed) {
+    return;
+  }
+  FFolderFailed = true;
+  FGrep.OnDirError(&FGrep, path, error);
 }
 
 bool TSearchRun::Accepts(const std::string& path, const WIN32_FIND_DATAA& entry) {
@@ -174,8 +199,10 @@ bool TSearchRun::Accepts(const std::string& path, const WIN32_FIND_DATAA& entry)
     return false;
   }
   // The cheap tests go first: only this one reads the file.
-  return FParameters.Content.empty() || ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-                                         FContentSearch.FileContainsText(path + entry.cFileName));
+  return FParameters.Content.empty() ||
+         ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+          FContentSearch.FileContainsText(path + entry.cFileName,
+                                          [this] { return StopRequested(); }));
 }
 
 void TSearchRun::BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry) {

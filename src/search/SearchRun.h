@@ -62,6 +62,8 @@ private:
   // False when the folder is to be left at once.
   bool MaskPass(const std::string& path, const std::string& mask);
   void SubfolderPass(const std::string& path);
+  // Tells the owner of a folder whose entries could not be listed.
+  void FolderNotListed(const std::string& path, DWORD error);
   // Keeps the entry's local times for its record.
   bool Accepts(const std::string& path, const WIN32_FIND_DATAA& entry);
   void BuildRecord(const std::string& path, const WIN32_FIND_DATAA& entry);
@@ -78,4 +80,6 @@ private:
   TLocalTimes FTimes = {};
   TLinkCycleGuard FCycleGuard;
   bool FAbandoned = false;
+  // The folder being walked has been reported as one that could not be listed.
+  bool FFolderFailed = false;
 };

@@ -145,7 +145,18 @@ TEST(ContentSearchTest, ADoubleByteCharacterNeitherBeginsAMatchInItsSecondByteNo
   EXPECT_TRUE(contains(wide, wide, false, 932));
   // In single-byte code pages and UTF-8 every byte below 0x80 stands as a character.
   EXPECT_TRUE(contains("x" + wide, "a", false, 1252));
-  EXPECT_TRUE(contains("\xD0\xB4" "A", "a", false, CP_UTF8));
+  EXPECT_TRUE(contains("\xD0\xB4"
+                       "A",
+                       "a", false, CP_UTF8));
+}
+
+TEST(ContentSearchTest, AStopRequestEndsTheReadOfAFileOfAnySize) {
+  TTempTree tree;
+  tree.SparseFile("huge.bin", std::uint64_t{8} << 30);
+  TContentSearch search("needle", true);
+  int asked = 0;
+  EXPECT_FALSE(search.FileContainsText(tree.Path("huge.bin"), [&] { return ++asked == 3; }));
+  EXPECT_EQ(asked, 3);
 }
 
 TEST(ContentSearchTest, AFailedPartialMatchStillFindsTheLaterOne) {
