@@ -47,12 +47,17 @@ void TVersionInfo::Retrieve() {
   const std::string target = FRetrieveFilename.empty() ? ModuleFileName() : FRetrieveFilename;
   FValues = TVersionInfoValues();
   FHead.reset();
+  FReadError = 0;
 
   // Attributes and times come from the same directory search that finds the file, so a
   // file that another program holds open for writing still shows them.
   FFacts = FindFileFacts(target);
   const std::optional<TFileFacts>& facts = FFacts;
   if (!facts) {
+    // A folder has no facts of a file; a file that is gone or cannot be named has.
+    if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      FReadError = GetLastError();
+    }
     return;
   }
   const DWORD attributes = facts->Attributes;
@@ -77,6 +82,10 @@ void TVersionInfo::Retrieve() {
     return;
   }
   FHead = ReadFileHead(target);
+  if (!FHead) {
+    const DWORD error = GetLastError();
+    FReadError = error != ERROR_SUCCESS ? error : ERROR_READ_FAULT;
+  }
   if (FHead && !MayHoldVersionResource(*FHead)) {
     return;
   }

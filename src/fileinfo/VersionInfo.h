@@ -72,6 +72,9 @@ public:
 
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
+  // The system's error code when the last retrieval could not read the file's bytes (held
+  // locked by another program, say), or not find the file it was pointed at; 0 otherwise.
+  DWORD ReadError() const { return FReadError; }
 
   // The first bytes of the file of the last retrieval; none when the retrieval found no
   // file, the file is too short to be a program image, or its bytes could not be read.
@@ -118,5 +121,6 @@ private:
   std::string FRetrieveFilename;
   TVersionInfoValues FValues;
   std::optional<TFileFacts> FFacts;
+  DWORD FReadError = 0;
   std::optional<std::string> FHead;
 };

@@ -104,3 +104,16 @@ std::string AnsiFromWide(const wchar_t* text) {
   WideCharToMultiByte(CP_ACP, 0, text, size, ansi.data(), length, nullptr, nullptr);
   return ansi;
 }
+
+std::string SystemErrorText(DWORD error) {
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  const std::string code = "error " + std::to_string(error);
+  return message.empty() ? code : message + " (" + code + ")";
+}

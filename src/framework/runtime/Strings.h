@@ -44,6 +44,10 @@ std::string AsciiUpperCase(std::string text, UINT codePage = CP_ACP);
 std::wstring WideFromAnsi(const std::string& text);
 std::string AnsiFromWide(const wchar_t* text);
 
+// The system's message for an error code, without its closing period, and the code:
+// "Access denied (error 5)".
+std::string SystemErrorText(DWORD error);
+
 // Copies as much of the text as fits into the buffer of size bytes (more than 0), with its
 // terminating NUL. A cut falls between characters of the code page, never inside one.
 void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT codePage = CP_ACP);
