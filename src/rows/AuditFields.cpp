@@ -1,46 +1,80 @@
 #include "AuditFields.h"
 
 #include "ImageMachine.h"
+#include "Strings.h"
 
-#include <cctype>
-#include <vector>
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 namespace {
 
-// The run of numbers the text starts with, separated by "." or "," and optional spaces.
-std::vector<std::string> LeadingNumbers(const std::string& text) {
-  std::vector<std::string> numbers;
-  std::size_t at = 0;
-  auto skipSpaces = [&] {
-    while (at < text.size() && text[at] == ' ') {
-      ++at;
-    }
-  };
-  skipSpaces();
-  while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
-    const std::size_t start = at;
-    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
-      ++at;
-    }
-    // Leading zeros do not change a number: "06" is 6.
-    const std::size_t firstSignificant = text.find_first_not_of('0', start);
-    numbers.push_back(firstSignificant < at ? text.substr(firstSignificant, at - firstSignificant)
-                                            : "0");
-    skipSpaces();
-    if (at >= text.size() || (text[at] != '.' && text[at] != ',')) {
-      break;
-    }
-    ++at;
-    skipSpaces();
+bool StartsWithWord(std::string_view text, std::string_view word) {
+  if (text.size() < word.size()) {
+    return false;
   }
-  return numbers;
+  for (std::size_t at = 0; at < word.size(); ++at) {
+    const char c = text[at];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != word[at]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// The separator that follows a number at the place, "." or "," (with the blanks after it);
+// its length, or 0 when another character follows.
+std::size_t SeparatorAt(std::string_view text, std::size_t at, char separator) {
+  if (at >= text.size() || text[at] != separator) {
+    return 0;
+  }
+  std::size_t end = at + 1;
+  while (separator == ',' && end < text.size() && text[end] == ' ') {
+    ++end;
+  }
+  return end - at;
 }
 
 } // namespace
 
+std::vector<std::uint32_t> StatedVersion(const std::string& text) {
+  std::string_view rest(text);
+  if (StartsWithWord(rest, "version ")) {
+    rest.remove_prefix(8);
+  } else if (!rest.empty() && (rest[0] == 'v' || rest[0] == 'V')) {
+    rest.remove_prefix(1);
+  }
+  std::vector<std::uint32_t> numbers;
+  // The first separator sets the form: "1.2.3.4" or "1, 2, 3, 4".
+  char separator = '\0';
+  std::size_t at = 0;
+  while (at < rest.size() && IsDigit(rest[at])) {
+    std::uint64_t number = 0;
+    for (; at < rest.size() && IsDigit(rest[at]); ++at) {
+      number =
+          std::min<std::uint64_t>(number * 10 + static_cast<unsigned>(rest[at] - '0'), UINT32_MAX);
+    }
+    numbers.push_back(static_cast<std::uint32_t>(number));
+    if (separator == '\0') {
+      separator = SeparatorAt(rest, at, '.') > 0 ? '.' : ',';
+    }
+    const std::size_t skip = SeparatorAt(rest, at, separator);
+    if (skip == 0) {
+      break;
+    }
+    at += skip;
+  }
+  return numbers;
+}
+
 bool VersionNumbersDiffer(const std::string& versionString, const std::string& fixedNumbers) {
-  const std::vector<std::string> stated = LeadingNumbers(versionString);
-  const std::vector<std::string> fixed = LeadingNumbers(fixedNumbers);
+  const std::vector<std::uint32_t> stated = StatedVersion(versionString);
+  const std::vector<std::uint32_t> fixed = StatedVersion(fixedNumbers);
   if (stated.empty() || fixed.empty()) {
     return false;
   }
@@ -52,6 +86,17 @@ bool VersionNumbersDiffer(const std::string& versionString, const std::string& f
   return stated.size() > fixed.size();
 }
 
+std::string IsoUtcText(const FILETIME& time) {
+  SYSTEMTIME utc;
+  if ((time.dwLowDateTime == 0 && time.dwHighDateTime == 0) || !FileTimeToSystemTime(&time, &utc)) {
+    return {};
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02uZ", utc.wYear, utc.wMonth,
+                utc.wDay, utc.wHour, utc.wMinute, utc.wSecond);
+  return text;
+}
+
 TAuditFields AuditFieldsOf(const TVersionInfo& versions) {
   TAuditFields fields;
   fields.FileVersionNumber = versions.FileVersionNumber();
@@ -59,5 +104,14 @@ TAuditFields AuditFieldsOf(const TVersionInfo& versions) {
   fields.VersionMismatch =
       VersionNumbersDiffer(versions.FileVersion(), versions.FileVersionNumber());
   fields.Machine = ImageMachine(versions.RetrieveFilename(), versions.FileHead());
+  fields.Path = versions.RetrieveFilename();
+  if (const std::optional<TFileFacts>& facts = versions.FileFacts()) {
+    fields.CreatedUtc = IsoUtcText(facts->Created);
+    fields.LastAccessUtc = IsoUtcText(facts->LastAccess);
+    fields.LastModifiedUtc = IsoUtcText(facts->LastWrite);
+  }
+  if (versions.ReadError() != 0) {
+    fields.ReadError = SystemErrorText(versions.ReadError());
+  }
   return fields;
 }
