@@ -1,11 +1,14 @@
 #include "CommandLine.h"
 
 #include "IsoDate.h"
-#include "ResultColumns.h"
+#include "ReportFields.h"
+
+#include "AuditFields.h"
 #include "Strings.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,19 +27,70 @@ constexpr std::array<TDateOptionName, DateBoundCount> DateOptionNames = {{
     {"--modified-before", lfModifiedBefore, true},
 }};
 
-// The Windows spellings of two options, taken as their short forms.
+// The options that take the next argument as their value, unless given as "--name=value".
+bool TakesValue(const std::string& arg) {
+  static const std::vector<std::string> names = {"-m",
+                                                 "--masks",
+                                                 "-f",
+                                                 "--format",
+                                                 "-o",
+                                                 "--output",
+                                                 "--sort",
+                                                 "--attributes",
+                                                 "--content",
+                                                 "--version-below",
+                                                 "--version-at-least"};
+  return std::find(names.begin(), names.end(), arg) != names.end() ||
+         std::any_of(DateOptionNames.begin(), DateOptionNames.end(),
+                     [&](const TDateOptionName& date) { return arg == date.Name; });
+}
+
+// The Windows spellings of two options, taken as their short forms where an option may
+// stand: never as an option's value, nor after "--".
 std::vector<std::string> WithDosSwitches(const std::vector<std::string>& args) {
   std::vector<std::string> translated;
+  bool optionPlace = true;
+  bool optionsEnded = false;
   for (const std::string& arg : args) {
-    if (arg == "/s" || arg == "/S") {
+    const bool alias = optionPlace && !optionsEnded;
+    if (alias && (arg == "/s" || arg == "/S")) {
       translated.push_back("-r");
-    } else if (arg == "/?") {
+    } else if (alias && arg == "/?") {
       translated.push_back("-h");
     } else {
       translated.push_back(arg);
     }
+    optionsEnded = optionsEnded || (optionPlace && arg == "--");
+    optionPlace = !(optionPlace && !optionsEnded && TakesValue(arg));
   }
   return translated;
+}
+
+// Trims the blanks around each mask of the list: "*.dll; *.exe" finds both kinds.
+std::string TrimmedMasks(const std::string& masks) {
+  std::string trimmed;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = std::min(masks.find(';', start), masks.size());
+    const std::string mask = masks.substr(start, end - start);
+    const std::size_t first = mask.find_first_not_of(" \t");
+    trimmed += first == std::string::npos
+                   ? std::string()
+                   : mask.substr(first, mask.find_last_not_of(" \t") - first + 1);
+    if (end == masks.size()) {
+      return trimmed;
+    }
+    trimmed += ';';
+    start = end + 1;
+  }
+}
+
+std::vector<std::uint32_t> ParseVersion(const char* option, const std::string& text) {
+  std::vector<std::uint32_t> numbers = StatedVersion(text);
+  if (numbers.empty() || numbers.size() > 4) {
+    throw CLI::ValidationError(option, "\"" + text + "\" is not a version such as 10.0.19041");
+  }
+  return numbers;
 }
 
 TFileGrepAttributes ParseAttributes(const std::vector<std::string>& words) {
@@ -60,13 +114,12 @@ TFileGrepAttributes ParseAttributes(const std::vector<std::string>& words) {
   return attributes;
 }
 
-int ParseColumn(const std::string& caption) {
-  for (int column = 0; column < ResultColumnCount; ++column) {
-    if (AsciiUpperCase(std::string(ResultColumnCaptions[column])) == AsciiUpperCase(caption)) {
-      return column;
-    }
+std::size_t ParseField(const std::string& key) {
+  const int field = FindReportField(key);
+  if (field < 0) {
+    throw CLI::ValidationError("--sort", "no field is called \"" + key + "\"");
   }
-  throw CLI::ValidationError("--sort", "no column is called \"" + caption + "\"");
+  return static_cast<std::size_t>(field);
 }
 
 } // namespace
@@ -88,7 +141,8 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
       ->capture_default_str();
   app.add_option("-o,--output", options.Output, "Write to FILE instead of standard output")
       ->type_name("FILE");
-  app.add_option("--sort", sort, "Sort by the column of this caption")->type_name("COLUMN");
+  app.add_option("--sort", sort, "Sort by this field of the CSV header, by its value")
+      ->type_name("FIELD");
   app.add_flag("--descending", options.Descending, "Sort the other way");
   app.add_option("--attributes", attributes,
                  "Only files with all of these: readonly, hidden, system, archive (or r,h,s,a)")
@@ -101,7 +155,14 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
   }
   app.add_option("--content", options.Content, "Only files that hold this text")->type_name("TEXT");
   app.add_flag("--case-sensitive", options.CaseSensitive, "Match the content's case");
-  app.add_flag("-q,--quiet", options.Quiet, "No progress");
+  std::string below;
+  std::string atLeast;
+  app.add_option("--version-below", below, "Only files whose fixed file version is below V")
+      ->type_name("V");
+  app.add_option("--version-at-least", atLeast, "Only files whose fixed file version is at least V")
+      ->type_name("V");
+  app.add_flag("-q,--quiet", options.Quiet, "No progress (errors are still written)");
+  app.add_flag("--verbose", options.Verbose, "Also name the system folders left out");
 
   const std::vector<std::string> translated = WithDosSwitches(args);
   std::vector<const char*> argv = {"quillet"};
@@ -113,8 +174,15 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
     options.Format = format == "csv"    ? TReportFormat::Csv
                      : format == "json" ? TReportFormat::Json
                                         : TReportFormat::Report;
+    options.Masks = TrimmedMasks(options.Masks);
     if (!sort.empty()) {
-      options.SortColumn = ParseColumn(sort);
+      options.SortField = ParseField(sort);
+    }
+    if (!below.empty()) {
+      options.VersionBelow = ParseVersion("--version-below", below);
+    }
+    if (!atLeast.empty()) {
+      options.VersionAtLeast = ParseVersion("--version-at-least", atLeast);
     }
     if (!attributes.empty()) {
       options.Attributes = ParseAttributes(attributes);
@@ -123,13 +191,13 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
       if (dates[bound].empty()) {
         continue;
       }
-      const std::optional<TDateTime> value =
+      const std::optional<TIsoBound> value =
           ParseIsoDate(dates[bound], DateOptionNames[bound].EndOfDay);
       if (!value) {
         throw CLI::ValidationError(DateOptionNames[bound].Name,
                                    "\"" + dates[bound] + "\" is not an ISO 8601 date");
       }
-      options.DateBounds.push_back({DateOptionNames[bound].Bound, *value});
+      options.DateBounds.push_back({DateOptionNames[bound].Bound, value->Value, value->Exclusive});
     }
   } catch (const CLI::CallForHelp&) {
     return THelpRequest{app.help()};

@@ -2,7 +2,7 @@
 
 #include <regex>
 
-std::optional<TDateTime> ParseIsoDate(const std::string& text, bool endOfDay) {
+std::optional<TIsoBound> ParseIsoDate(const std::string& text, bool endOfDay) {
   static const std::regex pattern(
       R"((\d{4})-(\d{2})-(\d{2})(?:[T ](\d{2}):(\d{2})(?::(\d{2}))?)?)");
   std::smatch match;
@@ -12,16 +12,18 @@ std::optional<TDateTime> ParseIsoDate(const std::string& text, bool endOfDay) {
   auto part = [&](int index, int absent) {
     return match[index].matched ? std::stoi(match[index].str()) : absent;
   };
-  const bool wholeDay = !match[4].matched && endOfDay;
   const TDateTimeParts parts{.Year = part(1, 0),
                              .Month = part(2, 0),
                              .Day = part(3, 0),
-                             .Hour = part(4, wholeDay ? 23 : 0),
-                             .Minute = part(5, wholeDay ? 59 : 0),
-                             .Second = part(6, wholeDay ? 59 : 0)};
+                             .Hour = part(4, 0),
+                             .Minute = part(5, 0),
+                             .Second = part(6, 0)};
   TDateTime value;
   if (!TryEncodeDateTime(parts, value)) {
     return std::nullopt;
   }
-  return value;
+  if (!match[4].matched && endOfDay) {
+    return TIsoBound{value + 1, true};
+  }
+  return TIsoBound{value, false};
 }

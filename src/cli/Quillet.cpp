@@ -14,6 +14,7 @@ enum TExitStatus {
   ExitUsage = 2,
   ExitMissingFolder = 3,
   ExitOutputFailed = 4,
+  ExitUnreadable = 5,    // finished, but a folder could not be listed or a file read
   ExitInterrupted = 130, // as a shell reports a program that Ctrl+C ended
 };
 
@@ -36,7 +37,10 @@ int Run(const TReportOptions& options) {
   if (result.Interrupted) {
     return ExitInterrupted;
   }
-  return result.MissingFolders.empty() ? ExitDone : ExitMissingFolder;
+  if (!result.MissingFolders.empty()) {
+    return ExitMissingFolder;
+  }
+  return result.Unreadable == 0 ? ExitDone : ExitUnreadable;
 }
 
 } // namespace

@@ -1,17 +1,13 @@
 #include "ReportFormats.h"
 
 #include "AnsiText.h"
+#include "ReportFields.h"
 #include "ReportLines.h"
 #include "ResultColumns.h"
 
 #include <nlohmann/json.hpp>
 
-#include <array>
-
 namespace {
-
-constexpr std::array<std::string_view, 4> AuditCaptions = {
-    "FileVersionNumber", "ProductVersionNumber", "VersionMismatch", "Machine"};
 
 std::string ReportFormat(const std::vector<TReportRow>& rows) {
   std::string report = ReportHeader();
@@ -46,43 +42,48 @@ void AppendCsvLine(std::string& csv, const std::vector<std::string>& fields) {
   csv += "\r\n";
 }
 
+// A cell in UTF-8; the audit fields are so already.
+std::string Utf8Field(const TReportRow& row, std::size_t field) {
+  return field < ResultColumnCount ? AnsiToUtf8(row.Cells[field]) : FieldText(row, field);
+}
+
 std::string CsvFormat(const std::vector<TReportRow>& rows) {
-  std::vector<std::string> header(ResultColumnCaptions.begin(), ResultColumnCaptions.end());
-  header.insert(header.end(), AuditCaptions.begin(), AuditCaptions.end());
+  const std::vector<TReportField>& fields = ReportFields();
+  std::vector<std::string> line;
+  for (const TReportField& field : fields) {
+    line.emplace_back(field.Key);
+  }
   std::string csv;
-  AppendCsvLine(csv, header);
+  AppendCsvLine(csv, line);
   for (const TReportRow& row : rows) {
-    std::vector<std::string> fields;
-    for (const std::string& cell : row.Cells) {
-      fields.push_back(AnsiToUtf8(cell));
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+      line[field] = Utf8Field(row, field);
     }
-    fields.push_back(row.Audit.FileVersionNumber);
-    fields.push_back(row.Audit.ProductVersionNumber);
-    fields.push_back(row.Audit.VersionMismatch ? "true" : "false");
-    fields.push_back(row.Audit.Machine);
-    AppendCsvLine(csv, fields);
+    AppendCsvLine(csv, line);
   }
   return csv;
 }
 
 std::string JsonFormat(const std::vector<TReportRow>& rows) {
+  const std::vector<TReportField>& fields = ReportFields();
   std::string lines;
   for (const TReportRow& row : rows) {
-    // The keys keep the columns' order.
+    // The keys keep the fields' order.
     nlohmann::ordered_json object;
-    for (int column = 0; column < ResultColumnCount; ++column) {
-      const std::string key(ResultColumnCaptions[column]);
-      const std::string& cell = row.Cells[static_cast<std::size_t>(column)];
-      if (column == SizeColumn) {
-        object[key] = std::stoll(cell);
-      } else {
-        object[key] = AnsiToUtf8(cell);
+    for (std::size_t field = 0; field < fields.size(); ++field) {
+      const std::string key(fields[field].Key);
+      const std::string text = Utf8Field(row, field);
+      switch (fields[field].Kind) {
+      case TFieldKind::Size:
+        object[key] = std::stoll(text);
+        break;
+      case TFieldKind::Flag:
+        object[key] = text == "true";
+        break;
+      default:
+        object[key] = text;
       }
     }
-    object[std::string(AuditCaptions[0])] = row.Audit.FileVersionNumber;
-    object[std::string(AuditCaptions[1])] = row.Audit.ProductVersionNumber;
-    object[std::string(AuditCaptions[2])] = row.Audit.VersionMismatch;
-    object[std::string(AuditCaptions[3])] = row.Audit.Machine;
     lines += object.dump();
     lines += '\n';
   }

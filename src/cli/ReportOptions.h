@@ -2,16 +2,19 @@
 
 #include "FileGrepTypes.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 enum class TReportFormat { Report, Csv, Json };
 
-// One date bound of the command line: which of the six it is and its local date-time.
+// One date bound of the command line: which of the six it is and its local date-time. A
+// bound on a whole day ends with the next day's first moment, which it leaves out.
 struct TDateBoundOption {
   TLookFor Bound;
   TDateTime Value;
+  bool Exclusive = false;
 };
 
 // What the command line asks for.
@@ -22,12 +25,17 @@ struct TReportOptions {
   TReportFormat Format = TReportFormat::Report;
   // Standard output when empty.
   std::string Output;
-  // The column the rows are sorted by, in the order the walk found them when none.
-  std::optional<int> SortColumn;
+  // The field the rows are sorted by, in the order the walk found them when none.
+  std::optional<std::size_t> SortField;
   bool Descending = false;
   TFileGrepAttributes Attributes{fmAnyfile};
   std::vector<TDateBoundOption> DateBounds;
   std::string Content;
   bool CaseSensitive = false;
   bool Quiet = false;
+  // Also name the folders the walk leaves out by its rule.
+  bool Verbose = false;
+  // Only files whose fixed file version is below, or at least, these numbers.
+  std::optional<std::vector<std::uint32_t>> VersionBelow;
+  std::optional<std::vector<std::uint32_t>> VersionAtLeast;
 };

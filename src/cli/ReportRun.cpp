@@ -1,16 +1,19 @@
 #include "ReportRun.h"
 
 #include "ConsoleThread.h"
+#include "ReportFields.h"
 
 #include "FileCtrl.h"
 #include "FileGrep.h"
 #include "FoundRecord.h"
+#include "Paths.h"
 #include "RowBuilder.h"
-#include "RowOrder.h"
+#include "SearchFilters.h"
+#include "Strings.h"
 #include "UniqueHandle.h"
 #include "VersionInfo.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -21,7 +24,7 @@ bool Readable(const std::string& folder) {
     return false;
   }
   std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') {
+  if (!pattern.empty() && !EndsWithBackslash(pattern) && pattern.back() != '/') {
     pattern += '\\';
   }
   WIN32_FIND_DATAA entry;
@@ -36,12 +39,40 @@ std::string FullPath(const std::string& folder) {
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : folder;
 }
 
+// Whether the fixed version's numbers, "a.b.c.d", lie within the options' version bounds; a
+// file without a fixed version lies within none.
+bool WithinVersionBounds(const TReportOptions& options, const std::string& fixedNumbers) {
+  if (!options.VersionBelow && !options.VersionAtLeast) {
+    return true;
+  }
+  std::vector<std::uint32_t> version = StatedVersion(fixedNumbers);
+  if (version.empty()) {
+    return false;
+  }
+  const auto padded = [](std::vector<std::uint32_t> numbers) {
+    numbers.resize(4);
+    return numbers;
+  };
+  version = padded(version);
+  return (!options.VersionBelow || version < padded(*options.VersionBelow)) &&
+         (!options.VersionAtLeast || version >= padded(*options.VersionAtLeast));
+}
+
+bool SamePath(const std::string& first, const std::string& second) {
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, first.c_str(), -1, second.c_str(), -1) ==
+         CSTR_EQUAL;
+}
+
 class TReportWalk : public TObject {
 public:
   TReportWalk(const TReportOptions& options, TConsoleProgress& progress, TReportResult& result)
-      : FProgress(progress), FResult(result), FVersions(nullptr), FFiles(nullptr),
-        FRows(FVersions, FFiles), FGrep(nullptr) {
+      : FOptions(options), FProgress(progress), FResult(result), FVersions(nullptr),
+        FFiles(nullptr), FRows(FVersions, FFiles), FGrep(nullptr) {
+    if (!options.Output.empty()) {
+      FOutput = FullPath(options.Output);
+    }
     FGrep.SetThreadedSearch(false);
+    FGrep.SetDirsIsOneFolder(true);
     FGrep.SetFileMasks(options.Masks);
     FGrep.SetRecurseSubDirs(options.Recurse);
     FGrep.SetAttributes(options.Attributes);
@@ -65,6 +96,8 @@ public:
     FGrep.SetCaseSensitiveContent(options.CaseSensitive);
     FGrep.OnFound = Bind<&TReportWalk::Found>(this);
     FGrep.OnDirChange = Bind<&TReportWalk::DirChange>(this);
+    FGrep.OnDirError = Bind<&TReportWalk::DirError>(this);
+    FGrep.OnDirSkipped = Bind<&TReportWalk::DirSkipped>(this);
   }
 
   void Search(const std::string& folder) {
@@ -94,14 +127,68 @@ private:
     std::string directory;
     std::string name;
     SplitFoundRecord(found, directory, name);
+    // A file that several masks match is listed once; the walk matches a folder's masks
+    // one after the other.
+    if (!FNamesInFolder.insert(AsciiUpperCase(name)).second ||
+        (!FOutput.empty() && SamePath(directory + name, FOutput))) {
+      return;
+    }
     TReportRow row;
     row.Cells = FRows.Cells(directory, name);
     row.Audit = AuditFieldsOf(FVersions);
+    if (!WithinVersionBounds(FOptions, row.Audit.FileVersionNumber) || OnExcludedBound()) {
+      return;
+    }
+    if (!row.Audit.ReadError.empty()) {
+      Problem("cannot read \"" + row.Audit.Path + "\": " + row.Audit.ReadError);
+    }
     FResult.Rows.push_back(std::move(row));
     FProgress.Found(FResult.Rows.size());
   }
 
-  void DirChange(TObject*, const std::string& folder) { FProgress.Searching(folder); }
+  // Whether the file's time stands on a bound that leaves its own moment out.
+  bool OnExcludedBound() const {
+    const std::optional<TFileFacts>& facts = FVersions.FileFacts();
+    for (const TDateBoundOption& bound : FOptions.DateBounds) {
+      if (!bound.Exclusive || !facts) {
+        continue;
+      }
+      const FILETIME* const times[] = {&facts->Created, &facts->LastAccess, &facts->LastWrite};
+      FILETIME local;
+      if (FileTimeToLocalFileTime(times[bound.Bound / 2], &local) &&
+          CompareFileDate(local, bound.Value) == 0) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void DirChange(TObject*, const std::string& folder) {
+    FNamesInFolder.clear();
+    FProgress.Searching(folder);
+  }
+
+  void DirError(TObject*, const std::string& folder, DWORD error) {
+    Problem("cannot list folder \"" + folder + "\": " + SystemErrorText(error));
+  }
+
+  void DirSkipped(TObject*, const std::string& folder) {
+    if (FOptions.Verbose) {
+      FProgress.Clear();
+      WriteError("left out system folder \"" + folder + "\"");
+    }
+  }
+
+  // Something that could not be read: said at once, and the run's end says so too.
+  void Problem(const std::string& message) {
+    FProgress.Clear();
+    WriteError(message);
+    ++FResult.Unreadable;
+  }
+
+  const TReportOptions& FOptions;
+  std::string FOutput;
+  std::unordered_set<std::string> FNamesInFolder;
 
   TConsoleProgress& FProgress;
   TReportResult& FResult;
@@ -127,16 +214,8 @@ TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progres
     walk.Search(FullPath(folder));
   }
   result.Interrupted = TConsoleThread::Interrupted();
-  if (options.SortColumn) {
-    SortReportRows(result.Rows, *options.SortColumn, options.Descending);
+  if (options.SortField) {
+    SortReportRows(result.Rows, *options.SortField, options.Descending);
   }
   return result;
-}
-
-void SortReportRows(std::vector<TReportRow>& rows, int column, bool descending) {
-  const auto index = static_cast<std::size_t>(column);
-  std::stable_sort(rows.begin(), rows.end(), [&](const TReportRow& a, const TReportRow& b) {
-    const int order = CompareCellTexts(a.Cells[index], b.Cells[index]);
-    return descending ? order > 0 : order < 0;
-  });
 }

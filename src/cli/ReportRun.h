@@ -15,12 +15,12 @@ struct TReportResult {
   std::vector<TReportRow> Rows;
   // Start folders that do not exist or cannot be read; the others were searched.
   std::vector<std::string> MissingFolders;
+  // How many folders could not be listed and files not read; each was named on standard
+  // error as it happened.
+  std::size_t Unreadable = 0;
   bool Interrupted = false;
 };
 
 // Searches each folder of the options in turn with the window's engine and makes each
 // found file's row with the window's row builder.
 TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progress);
-
-// Orders rows as a header click does: by the column's text, stably, ascending unless asked.
-void SortReportRows(std::vector<TReportRow>& rows, int column, bool descending);

@@ -8,12 +8,15 @@
 #include "ReportRun.h"
 
 #include "Paths.h"
+#include "UniqueHandle.h"
 
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstring>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -115,11 +118,14 @@ TEST(ConsoleReportTest, CsvAndJsonHoldEveryRowWithTheAuditFieldsInUtf8) {
   const std::vector<std::string> lines = Lines(csv.Output, "\r\n");
   ASSERT_EQ(lines.size(), 5u) << csv.Output;
   EXPECT_EQ(lines[0].substr(0, 5), "Name,");
-  EXPECT_NE(lines[0].find(",Size,FileVersionNumber,ProductVersionNumber,VersionMismatch,Machine"),
+  EXPECT_NE(lines[0].find(",LastModified,"), std::string::npos);
+  EXPECT_NE(lines[0].find(",Size,FileVersionNumber,ProductVersionNumber,VersionMismatch,Machine,"
+                          "Path,CreatedUtc,LastAccessUtc,LastModifiedUtc,ReadError"),
             std::string::npos);
   // Sorted by name as the window sorts: "a,b;c.txt", "café.txt", "Mismatch.dll", "sub".
   EXPECT_EQ(lines[1].rfind("\"a,b;c.txt\",,,", 0), 0u) << lines[1];
-  EXPECT_EQ(lines[1].substr(lines[1].size() - 9), ",,,false,"); // no version, no machine
+  EXPECT_NE(lines[1].find(",,,false,,\"" + tree.Path("a,b;c.txt") + "\","),
+            std::string::npos); // no version, no machine
   EXPECT_EQ(lines[2].rfind("caf\xc3\xa9.txt,", 0), 0u) << lines[2];
   EXPECT_EQ(lines[3].rfind("Mismatch.dll,1.9 (release),\"Say \"\"hi\"\", then; go\",", 0), 0u)
       << lines[3];
@@ -138,8 +144,10 @@ TEST(ConsoleReportTest, CsvAndJsonHoldEveryRowWithTheAuditFieldsInUtf8) {
       keys.push_back(item.key());
     }
     std::vector<std::string> expected = ResultCaptions;
+    expected[rcLastModified] = "LastModified";
     expected.insert(expected.end(),
-                    {"FileVersionNumber", "ProductVersionNumber", "VersionMismatch", "Machine"});
+                    {"FileVersionNumber", "ProductVersionNumber", "VersionMismatch", "Machine",
+                     "Path", "CreatedUtc", "LastAccessUtc", "LastModifiedUtc", "ReadError"});
     EXPECT_EQ(keys, expected);
     // The one name beyond ASCII, back in the ANSI code page.
     std::string name = row["Name"].get<std::string>();
@@ -168,6 +176,198 @@ TEST(ConsoleReportTest, CtrlCStopsTheWalkAndKeepsWhatWasFound) {
   EXPECT_TRUE(result.Interrupted);
   EXPECT_TRUE(result.Rows.empty());
   EXPECT_TRUE(result.MissingFolders.empty());
+}
+
+// The rows of a JSON run, by file name.
+std::map<std::string, nlohmann::json> JsonRows(const std::string& output) {
+  std::map<std::string, nlohmann::json> rows;
+  for (const std::string& line : Lines(output, "\n")) {
+    const nlohmann::json row = nlohmann::json::parse(line);
+    rows[row["Name"].get<std::string>()] = row;
+  }
+  return rows;
+}
+
+std::string Names(const std::string& output) {
+  std::string names;
+  for (const std::string& line : Lines(output, "\n")) {
+    names += nlohmann::json::parse(line)["Name"].get<std::string>() + " ";
+  }
+  return names;
+}
+
+void SetWriteTime(const std::string& path, const SYSTEMTIME& time, bool local) {
+  FILETIME written;
+  ASSERT_TRUE(SystemTimeToFileTime(&time, &written));
+  if (local) {
+    const FILETIME localTime = written;
+    ASSERT_TRUE(LocalFileTimeToFileTime(&localTime, &written));
+  }
+  const TFileHandle file(
+      CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &written)) << path;
+}
+
+TEST(ConsoleReportTest, ArgumentsMeanWhatTheySayAndValuesCompareByValue) {
+  TTempTree tree;
+  MakeReportTree(tree);
+  tree.Folder("v1;v2");
+  tree.File("v1;v2\\inner.txt", "/S and more");
+  tree.File("nine.bin", std::string(9, 'x'));
+  tree.File("ten.bin", std::string(10, 'x'));
+  tree.File("hundred.bin", std::string(100, 'x'));
+  const std::string root = Quoted(tree.Root());
+
+  // A folder named with ";" is that folder, not a list.
+  TQuilletRun run = RunQuillet("-f json " + Quoted(tree.Path("v1;v2")));
+  EXPECT_EQ(run.ExitCode, 0u) << run.Errors;
+  EXPECT_EQ(Names(run.Output), "inner.txt ");
+  // "/S" as an option's value is the value; in an option's place it is -r.
+  run = RunQuillet("-f json -m *.txt --content /S /S " + root);
+  EXPECT_EQ(Names(run.Output), "inner.txt ");
+  // Masks are trimmed, and a file that two of them match is listed once.
+  run = RunQuillet("-f json -m \"*.bin; n*\" " + root);
+  EXPECT_EQ(Names(run.Output), "hundred.bin nine.bin ten.bin ");
+  // Sizes sort as numbers, under either spelling of a key.
+  run = RunQuillet("-f json -m *.bin --sort size " + root);
+  EXPECT_EQ(Names(run.Output), "nine.bin ten.bin hundred.bin ");
+  EXPECT_EQ(RunQuillet("-f json --sort LastMidified " + root).ExitCode, 0u);
+  // The fixed file version bounds: Mismatch.dll is 2.0.0.0.
+  EXPECT_EQ(Names(RunQuillet("-f json --version-below 2.0.1 " + root).Output), "Mismatch.dll ");
+  EXPECT_EQ(Names(RunQuillet("-f json --version-at-least 2 " + root).Output), "Mismatch.dll ");
+  EXPECT_EQ(RunQuillet("-f json --version-at-least 2.1 " + root).Output, "");
+}
+
+TEST(ConsoleReportTest, TimesAreUtcSortByTimeAndADayBoundHoldsTheWholeDay) {
+  TTempTree tree;
+  for (const char* name : {"september.txt", "october.txt", "last.txt", "next.txt"}) {
+    tree.File(name, "x");
+  }
+  SetWriteTime(tree.Path("september.txt"), {2021, 9, 0, 1, 12, 0, 0, 0}, false);
+  SetWriteTime(tree.Path("october.txt"), {2021, 10, 0, 1, 5, 6, 7, 0}, false);
+  // The last fraction of a second of a local day, and the next day's first moment.
+  SetWriteTime(tree.Path("last.txt"), {2022, 6, 0, 15, 23, 59, 59, 400}, true);
+  SetWriteTime(tree.Path("next.txt"), {2022, 6, 0, 16, 0, 0, 0, 0}, true);
+  const std::string root = Quoted(tree.Root());
+
+  const TQuilletRun run = RunQuillet("-f json --sort LastModified " + root);
+  EXPECT_EQ(Names(run.Output), "september.txt october.txt last.txt next.txt ");
+  const nlohmann::json october = JsonRows(run.Output)["october.txt"];
+  EXPECT_EQ(october["LastModifiedUtc"], "2021-10-01T05:06:07Z");
+  EXPECT_EQ(october["Path"], tree.Path("october.txt"));
+  EXPECT_EQ(
+      Names(RunQuillet("-f json --sort LastModified --modified-before 2022-06-15 " + root).Output),
+      "september.txt october.txt last.txt ");
+  EXPECT_EQ(Names(RunQuillet("-f json --modified-after 2022-06-16 " + root).Output), "next.txt ");
+}
+
+// A folder whose path is longer than the "A" functions take, made through the wide ones.
+std::string TooLongFolder(const TTempTree& tree) {
+  std::string path = tree.Root();
+  for (int level = 0; level < 3; ++level) {
+    path += "\\" + std::string(100, static_cast<char>('a' + level));
+    const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+    EXPECT_TRUE(CreateDirectoryW(wide.c_str(), nullptr)) << path;
+  }
+  return path;
+}
+
+TEST(ConsoleReportTest, WhatCouldNotBeReadIsNamedAndTheRunEndsWithFive) {
+  TTempTree tree;
+  MakeReportTree(tree);
+  const std::string tooLong = TooLongFolder(tree);
+  tree.Folder("system", FILE_ATTRIBUTE_SYSTEM);
+  tree.File("locked.txt", std::string(200, 'x'));
+  const TFileHandle lock(CreateFileA(tree.Path("locked.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
+  const TQuilletRun run = RunQuillet("-q -r --verbose -f json " + Quoted(tree.Root()));
+  EXPECT_EQ(run.ExitCode, 5u) << run.Errors;
+  // One line each, whatever order the walk meets them in: the folder too long to open cannot
+  // be read as a row either.
+  EXPECT_EQ(Lines(run.Errors, "\r\n").size(), 4u) << run.Errors;
+  for (const std::string& start :
+       {"quillet: cannot list folder \"" + tooLong + "\\\": ",
+        "quillet: cannot read \"" + tooLong + "\": ",
+        "quillet: cannot read \"" + tree.Path("locked.txt") + "\": ",
+        "quillet: left out system folder \"" + tree.Path("system") + "\\\"\r\n"}) {
+    EXPECT_NE(run.Errors.find(start), std::string::npos) << start << "\n" << run.Errors;
+  }
+  std::map<std::string, nlohmann::json> rows = JsonRows(run.Output);
+  EXPECT_NE(rows["locked.txt"]["ReadError"], "");
+  EXPECT_EQ(rows["Mismatch.dll"]["ReadError"], "");
+}
+
+// A copy of the fixture module whose CLR header, over the start of its first section, has
+// the flags.
+void MakeDotNetImage(const std::string& target, std::uint32_t flags) {
+  const std::string program = ModuleFileName();
+  std::string bytes =
+      FileBytes(program.substr(0, LastDelimiter(program, "\\") + 1) + "Mismatch.dll");
+  const auto number = [&](std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, bytes.data() + at, size);
+    return value;
+  };
+  const auto put = [&](std::size_t at, std::uint32_t value) {
+    std::memcpy(bytes.data() + at, &value, 4);
+  };
+  const std::uint32_t optional = number(0x3C, 4) + 24;
+  const std::uint32_t directory = optional + (number(optional, 2) == 0x20B ? 112 : 96) + 14 * 8;
+  const std::uint32_t section = optional + number(optional - 4, 2);
+  put(directory, number(section + 12, 4));
+  put(directory + 4, 72);
+  put(number(section + 20, 4), 72);
+  put(number(section + 20, 4) + 16, flags);
+  const TFileHandle file(
+      CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  ASSERT_TRUE(
+      WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+}
+
+TEST(ConsoleReportTest, DotNetImagesNameTheProcessorsTheyRunOnAndNoModuleIsReplaced) {
+  TTempTree tree;
+  MakeDotNetImage(tree.Path("any.dll"), 0x1);
+  MakeDotNetImage(tree.Path("any32.dll"), 0x1 | 0x2 | 0x20000);
+  MakeDotNetImage(tree.Path("x86only.dll"), 0x1 | 0x2);
+  MakeDotNetImage(tree.Path("mixed.dll"), 0x0);
+  std::map<std::string, nlohmann::json> rows =
+      JsonRows(RunQuillet("-f json " + Quoted(tree.Root())).Output);
+  EXPECT_EQ(rows["any.dll"]["Machine"], "AnyCPU");
+  EXPECT_EQ(rows["any32.dll"]["Machine"], "AnyCPU32");
+  EXPECT_EQ(rows["x86only.dll"]["Machine"], FixtureMachine);
+  EXPECT_EQ(rows["mixed.dll"]["Machine"], FixtureMachine);
+
+  // The output never replaces a module, and is no row of its own report.
+  const std::string module = FileBytes(tree.Path("any.dll"));
+  TQuilletRun run = RunQuillet("-o " + Quoted(tree.Path("any.dll")) + " " + Quoted(tree.Root()));
+  EXPECT_EQ(run.ExitCode, 4u);
+  EXPECT_EQ(FileBytes(tree.Path("any.dll")), module);
+  tree.File("report.json", "last run");
+  run = RunQuillet("-f json -o " + Quoted(tree.Path("report.json")) + " " + Quoted(tree.Root()));
+  EXPECT_EQ(run.ExitCode, 0u) << run.Errors;
+  EXPECT_EQ(Names(FileBytes(tree.Path("report.json"))), "any.dll any32.dll mixed.dll x86only.dll ");
+}
+
+// Runs in the session whose code page is 932, where the second byte of a character may be
+// that of "\\": a start folder whose name ends in one is still the folder itself.
+TEST(ConsoleReportCodePage932Test, AFolderEndingInADoubleByteCharacterIsSearched) {
+  if (GetACP() != 932) {
+    GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  }
+  TTempTree tree;
+  const std::string so = "\x83\x5C"; // ソ
+  tree.Folder(so);
+  tree.File(so + "\\inside.txt", "x");
+  TConsoleThread console;
+  TReportOptions options;
+  options.Folders = {tree.Path(so)};
+  TConsoleProgress progress(true);
+  const TReportResult result = RunReport(options, progress);
+  EXPECT_TRUE(result.MissingFolders.empty());
+  ASSERT_EQ(result.Rows.size(), 1u);
+  EXPECT_EQ(result.Rows[0].Cells[0], "inside.txt");
 }
 
 } // namespace

@@ -2,20 +2,20 @@
 
 #include "Exceptions.h"
 
-namespace {
-
 // Windows refuses to replace a read-only, hidden or system file by creating it anew. Wine may
 // not (run by root, or on a file system that keeps no such attributes), so the refusal is
 // made here as well: such a file is never lost to a report.
-bool Protected(const std::string& fileName) {
+bool IsProtectedFile(const std::string& fileName) {
   const DWORD attributes = GetFileAttributesA(fileName.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
          (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) !=
              0;
 }
 
+namespace {
+
 HANDLE CreateReplacing(const std::string& fileName) {
-  if (Protected(fileName)) {
+  if (IsProtectedFile(fileName)) {
     return INVALID_HANDLE_VALUE;
   }
   return CreateFileA(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -4,6 +4,9 @@
 
 #include <string>
 
+// Whether the file exists and is read-only, hidden or system: one a stream never replaces.
+bool IsProtectedFile(const std::string& fileName);
+
 // A file created anew (or truncated), open for reading and writing and shared with nobody,
 // for the bytes written to it.
 class TFileStream {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ReportRow.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The fields of a row in CSV and JSON: the window's eighteen columns (with the last-write
+// time's key spelled "LastModified"), then the audit fields, in this order.
+enum class TFieldKind {
+  Text,          // compared as the window compares texts
+  Size,          // a number of bytes
+  LocalTime,     // a window time column, ordered by the UTC time it shows
+  StatedVersion, // FileVersion, ProductVersion: by the numbers they state, then as text
+  FixedVersion,  // "a.b.c.d", by its numbers
+  UtcTime,       // ISO 8601 UTC, whose text order is time order
+  Flag,          // true or false
+};
+
+struct TReportField {
+  std::string_view Key;
+  TFieldKind Kind;
+};
+
+const std::vector<TReportField>& ReportFields();
+// The field's text in the row (UTF-8 for the cells: the caller converts).
+std::string FieldText(const TReportRow& row, std::size_t field);
+// The field of the key, letter case aside; the window's caption "LastMidified" is taken as
+// well as "LastModified". -1 when there is none.
+int FindReportField(const std::string& key);
+
+// Orders rows by a field's value, stably, ascending unless asked.
+void SortReportRows(std::vector<TReportRow>& rows, std::size_t field, bool descending);
