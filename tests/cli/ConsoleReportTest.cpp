@@ -222,9 +222,16 @@ TEST(ConsoleReportTest, ArgumentsMeanWhatTheySayAndValuesCompareByValue) {
   TQuilletRun run = RunQuillet("-f json " + Quoted(tree.Path("v1;v2")));
   EXPECT_EQ(run.ExitCode, 0u) << run.Errors;
   EXPECT_EQ(Names(run.Output), "inner.txt ");
-  // "/S" as an option's value is the value; in an option's place it is -r.
-  run = RunQuillet("-f json -m *.txt --content /S /S " + root);
-  EXPECT_EQ(Names(run.Output), "inner.txt ");
+  // "/S" as an option's value is the value; in an option's place it is -r. The content is
+  // read also while another program holds the file open with delete access.
+  {
+    const TFileHandle held(CreateFileA(tree.Path("v1;v2\\inner.txt").c_str(), GENERIC_READ | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+    ASSERT_TRUE(held);
+    run = RunQuillet("-f json -m *.txt --content /S /S " + root);
+    EXPECT_EQ(Names(run.Output), "inner.txt ");
+  }
   // Masks are trimmed, and a file that two of them match is listed once.
   run = RunQuillet("-f json -m \"*.bin; n*\" " + root);
   EXPECT_EQ(Names(run.Output), "hundred.bin nine.bin ten.bin ");
