@@ -215,6 +215,9 @@ void TfrmQuilletMain::CreateResultList() {
     // The attribute column stays wide enough for its letters whatever the user drags.
     ListView->AddColumn(caption, 100, index == AttributesColumn ? 60 : 0);
   }
+  // The rows of a folder show one folder, and a few types serve a whole disk.
+  ListView->ShareColumnTexts(DirectoryColumn);
+  ListView->ShareColumnTexts(TypeColumn);
   ListView->OnGetSubItemImage = Bind<&TfrmQuilletMain::ListViewGetSubItemImage>(this);
   ListView->OnColumnClick = Bind<&TfrmQuilletMain::ListViewColumnClick>(this);
   ListView->OnContextPopup = Bind<&TfrmQuilletMain::ListViewContextPopup>(this);

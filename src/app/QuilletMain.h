@@ -136,10 +136,8 @@ private:
 
 extern TfrmQuilletMain* frmQuilletMain;
 
-// The direction CompareRows sorts in; the list calls it as a plain function.
+// The direction of the last sort: ascending puts smaller texts first.
 extern bool SortAscending;
-// Orders two rows by their texts in the sort column, as the system compares texts.
-int CompareRows(const std::string& Row1, const std::string& Row2, int ColumnIndex);
 // The saved report: the column captions and every row, cells joined by two tabs, each line
 // ended by CR LF.
 std::string ReportText(const TListView& list);

@@ -33,7 +33,7 @@ void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
   }
   // The cells point the file components at the file, so they come before its icon.
   std::vector<std::string> cells = FRowBuilder->Cells(FFoundDir, FFoundName);
-  FFoundItem = ListView->AddRow(std::move(cells), FileCtrl1->GetSystemIconIndex());
+  FFoundItem = ListView->AddRow(cells, FileCtrl1->GetSystemIconIndex());
 }
 
 void TfrmQuilletMain::ShowFoundCount() {

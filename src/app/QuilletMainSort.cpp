@@ -5,13 +5,8 @@
 // Sorting: a header click sorts every row by that column's text. One direction flag serves
 // the whole list: the column clicked last flips it, another column keeps it.
 
-// The compare routine is a plain function the list calls; it reads the direction here.
+// The direction of the last sort, as the window's flag gave it.
 bool SortAscending = false;
-
-int CompareRows(const std::string& Row1, const std::string& Row2, int) {
-  const int result = CompareCellTexts(Row1, Row2);
-  return SortAscending ? result : -result;
-}
 
 void TfrmQuilletMain::ListViewColumnClick(TObject*, int Column) {
   const auto index = static_cast<std::uint8_t>(Column);
@@ -21,5 +16,7 @@ void TfrmQuilletMain::ListViewColumnClick(TObject*, int Column) {
     FSortColumn = index;
   }
   SortAscending = FSortAscending;
-  ListView->SortRows(index, &CompareRows);
+  // Each text's key once, rather than the system's comparison for every pair of rows: the
+  // same order, in a fraction of the time for many rows.
+  ListView->SortRows(index, &CellSortKey, SortAscending);
 }

@@ -10,6 +10,7 @@ constexpr int ResultColumnCount = 18;
 constexpr int NameColumn = 0;
 constexpr int AttributesColumn = 14;
 constexpr int DirectoryColumn = 15;
+constexpr int TypeColumn = 16;
 constexpr int SizeColumn = 17;
 constexpr std::array<std::string_view, ResultColumnCount> ResultColumnCaptions = {
     "Name",

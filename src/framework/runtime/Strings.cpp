@@ -64,14 +64,14 @@ std::string AsciiUpperCase(std::string text, UINT codePage) {
   return text;
 }
 
-void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT codePage) {
+void CopyWhatFits(std::string_view text, char* buffer, std::size_t size, UINT codePage) {
   std::size_t length = text.size();
   if (length >= size) {
     // Whole characters, as many as leave room for the NUL.
     const TCharacterSteps steps(codePage);
     length = 0;
     for (;;) {
-      const std::size_t next = length + steps.SizeAt(text, length);
+      const std::size_t next = length + steps.SizeAt(text.data(), text.size(), length);
       if (next > size - 1) {
         break;
       }

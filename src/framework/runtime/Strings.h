@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Steps through a text character by character in a code page: single-byte, double-byte
@@ -50,7 +51,7 @@ std::string SystemErrorText(DWORD error);
 
 // Copies as much of the text as fits into the buffer of size bytes (more than 0), with its
 // terminating NUL. A cut falls between characters of the code page, never inside one.
-void CopyWhatFits(const std::string& text, char* buffer, std::size_t size, UINT codePage = CP_ACP);
+void CopyWhatFits(std::string_view text, char* buffer, std::size_t size, UINT codePage = CP_ACP);
 
 // A list of strings, whoever holds them: a plain list in memory, or a control's items.
 class TStrings {

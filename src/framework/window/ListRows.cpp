@@ -5,53 +5,57 @@
 #include <algorithm>
 #include <numeric>
 
-void TListRows::Add(std::vector<std::string> cells, int image) {
-  FRows.push_back({std::move(cells), image});
+void TListRows::Add(const std::vector<std::string>& cells, int image) {
+  FTexts.Add(cells);
+  FImages.push_back(image);
 }
 
 void TListRows::Erase(std::size_t row) {
-  FRows.erase(FRows.begin() + static_cast<std::ptrdiff_t>(row));
-}
-
-const std::string& TListRows::Text(std::size_t row, std::size_t column) const {
-  static const std::string none;
-  if (row >= FRows.size()) {
-    return none;
+  if (row < FImages.size()) {
+    FTexts.Erase(row);
+    FImages.erase(FImages.begin() + static_cast<std::ptrdiff_t>(row));
   }
-  const std::vector<std::string>& cells = FRows[row].Cells;
-  return column < cells.size() ? cells[column] : none;
 }
 
-void TListRows::SetText(std::size_t row, std::size_t column, std::string text) {
-  std::vector<std::string>& cells = FRows[row].Cells;
-  if (column >= cells.size()) {
-    cells.resize(column + 1);
+void TListRows::Clear() {
+  FTexts.Clear();
+  FImages.clear();
+}
+
+std::vector<std::size_t> TListRows::Sort(std::size_t column, TSortKeyOf keyOf, bool ascending) {
+  // A key for each text, worked out once for a text that many rows share.
+  std::unordered_map<std::int64_t, std::string> sharedKeys;
+  std::vector<std::string> keys;
+  keys.reserve(Count());
+  for (std::size_t row = 0; row < Count(); ++row) {
+    const std::int64_t shared = FTexts.SharedIndex(row, column);
+    if (shared < 0) {
+      keys.push_back(keyOf(std::string(Text(row, column))));
+      continue;
+    }
+    auto [entry, added] = sharedKeys.try_emplace(shared);
+    if (added) {
+      entry->second = keyOf(std::string(Text(row, column)));
+    }
+    keys.push_back(entry->second);
   }
-  cells[column] = std::move(text);
-}
-
-std::vector<std::size_t> TListRows::Sort(std::size_t column, TCompareCells compare) {
-  std::vector<std::size_t> order(FRows.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t row1, std::size_t row2) {
-    return compare(Text(row1, column), Text(row2, column), static_cast<int>(column)) < 0;
-  });
-  std::vector<TRow> sorted;
-  sorted.reserve(FRows.size());
+  const std::vector<std::size_t> order = FTexts.SortByKeys(keys, !ascending);
+  std::vector<int> images;
+  images.reserve(order.size());
   for (const std::size_t row : order) {
-    sorted.push_back(std::move(FRows[row]));
+    images.push_back(FImages[row]);
   }
-  FRows = std::move(sorted);
+  FImages = std::move(images);
   return order;
 }
 
 int TListRows::FindCaption(const std::string& text, std::size_t start, bool partial,
                            bool wrap) const {
-  const std::size_t count = FRows.size();
+  const std::size_t count = Count();
   const std::size_t tries = wrap ? count : (start < count ? count - start : 0);
   for (std::size_t tried = 0; tried < tries; ++tried) {
     const std::size_t row = (start + tried) % count;
-    const std::string& caption = Text(row, 0);
+    const std::string_view caption = Text(row, 0);
     const std::size_t compared = partial ? std::min(caption.size(), text.size()) : caption.size();
     // The system's comparison, so that letters outside ASCII match in either case too.
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(),

@@ -56,8 +56,8 @@ int TListView::ItemCount() const {
   return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
 }
 
-int TListView::AddRow(std::vector<std::string> cells, int imageIndex) {
-  FRows.Add(std::move(cells), imageIndex);
+int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
+  FRows.Add(cells, imageIndex);
   // Under Wine a row drawn on its own costs some 20 ms of scroll bar and list painting.
   HoldDrawing();
   SendMessageA(Handle(), LVM_SETITEMCOUNT, FRows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
@@ -69,7 +69,7 @@ int TListView::ItemImage(int row) const {
 }
 
 std::string TListView::ItemText(int row, int column) const {
-  return FRows.Text(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
+  return std::string(FRows.Text(static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
 }
 
 void TListView::AppendItemText(int row, int column, std::string& text) const {
@@ -173,7 +173,7 @@ HIMAGELIST TListView::SmallImages() const {
   return reinterpret_cast<HIMAGELIST>(SendMessageA(Handle(), LVM_GETIMAGELIST, LVSIL_SMALL, 0));
 }
 
-void TListView::SortRows(int column, TCompareCells compare) {
+void TListView::SortRows(int column, TSortKeyOf keyOf, bool ascending) {
   CancelCaptionEdit();
   // The list keeps the selection, the focus and the anchor of Shift+click by position, so
   // they are moved after the rows: the row now at i was at order[i].
@@ -184,7 +184,8 @@ void TListView::SortRows(int column, TCompareCells compare) {
   for (int row = FirstSelectedRow(); row >= 0; row = NextRow(row, LVNI_SELECTED)) {
     selected[static_cast<std::size_t>(row)] = true;
   }
-  const std::vector<std::size_t> order = FRows.Sort(static_cast<std::size_t>(column), compare);
+  const std::vector<std::size_t> order =
+      FRows.Sort(static_cast<std::size_t>(column), keyOf, ascending);
   SetRowSelected(-1, false);
   for (std::size_t row = 0; row < order.size(); ++row) {
     const int now = static_cast<int>(row);
@@ -240,7 +241,7 @@ LRESULT TListView::CaptionEdited(NMLVDISPINFOA& edit) {
   }
   std::string text = edit.item.pszText;
   OnEdited(this, row, text);
-  FRows.SetText(static_cast<std::size_t>(row), 0, std::move(text));
+  FRows.SetText(static_cast<std::size_t>(row), 0, text);
   SendMessageA(Handle(), LVM_REDRAWITEMS, row, row);
   // Answering TRUE would have the list take the edit box's text over the handler's; Wine
   // does so, whatever the notification's text then says.

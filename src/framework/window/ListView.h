@@ -36,7 +36,7 @@ public:
   int ItemCount() const;
   // Appends a row of cells (the caption first) with an image; answers its index. The image
   // of each sub-item is asked of OnGetSubItemImage when the list asks for it.
-  int AddRow(std::vector<std::string> cells, int imageIndex);
+  int AddRow(const std::vector<std::string>& cells, int imageIndex);
   int ItemImage(int row) const;
   // The text of a cell: column 0 is the row's caption, column k its sub-item k - 1.
   std::string ItemText(int row, int column) const;
@@ -59,9 +59,12 @@ public:
   void SetSmallImages(HIMAGELIST images);
   HIMAGELIST SmallImages() const;
 
-  // Reorders all rows by the texts of one column, rows with equal texts keeping their order;
-  // the rows move whole (cells, image, selection and focus).
-  void SortRows(int column, TCompareCells compare);
+  // Reorders all rows by the texts of one column, through a key for each text, rows with
+  // equal texts keeping their order; the rows move whole (cells, image, selection, focus).
+  void SortRows(int column, TSortKeyOf keyOf, bool ascending);
+  // The texts of the column are held once however many rows show them: for columns where
+  // rows repeat a few texts (a folder, a type), so that a million rows fit in memory.
+  void ShareColumnTexts(int column) { FRows.ShareColumn(static_cast<std::size_t>(column)); }
 
   TGetSubItemImageEvent OnGetSubItemImage;
   TColumnClickEvent OnColumnClick;
