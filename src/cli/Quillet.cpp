@@ -21,18 +21,26 @@ enum TExitStatus {
 int Run(const TReportOptions& options) {
   TConsoleThread console;
   TReportResult result;
-  {
-    TConsoleProgress progress(options.Quiet);
-    result = RunReport(options, progress);
-  }
-  for (const std::string& folder : result.MissingFolders) {
-    WriteError("cannot read folder \"" + folder + "\": it does not exist or is not readable");
-  }
   try {
-    WriteReportOutput(options.Output, FormatRows(result.Rows, options.Format));
+    TReportOutput output(options.Output);
+    output.Write(FormatHeader(options.Format));
+    std::string line;
+    const auto write = [&](const TReportRow& row) {
+      line.clear();
+      AppendFormattedRow(line, row, options.Format);
+      output.Write(line);
+    };
+    {
+      TConsoleProgress progress(options.Quiet);
+      result = RunReport(options, progress, write, output.Files());
+    }
+    output.Commit();
   } catch (const std::exception& error) {
     WriteError(error.what());
     return ExitOutputFailed;
+  }
+  for (const std::string& folder : result.MissingFolders) {
+    WriteError("cannot read folder \"" + folder + "\": it does not exist or is not readable");
   }
   if (result.Interrupted) {
     return ExitInterrupted;

@@ -6,7 +6,6 @@
 #include "Strings.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -52,40 +51,18 @@ std::vector<TReportField> MakeFields() {
   return fields;
 }
 
-// The number of bytes a size cell states; 0 for none.
-long long SizeOf(const std::string& cell) {
-  return cell.empty() ? 0 : std::stoll(cell);
-}
-
-template <typename T>
-int Order(const T& first, const T& second) {
-  return first < second ? -1 : second < first ? 1 : 0;
-}
-
-int CompareField(const TReportRow& first, const TReportRow& second, std::size_t field) {
-  const std::string a = FieldText(first, field);
-  const std::string b = FieldText(second, field);
-  switch (ReportFields()[field].Kind) {
-  case TFieldKind::Size:
-    return Order(SizeOf(a), SizeOf(b));
-  case TFieldKind::LocalTime: {
-    const std::size_t utc = afCreatedUtc + (field - CreatedColumn);
-    return Order(FieldText(first, utc), FieldText(second, utc));
-  }
-  case TFieldKind::StatedVersion:
-    if (const int order = Order(StatedVersion(a), StatedVersion(b)); order != 0) {
-      return order;
+// Numbers in an order that compares byte by byte as the numbers do, a shorter run of equal
+// numbers first: each number as a marker and four bytes, highest first, then an end.
+std::string NumbersKey(const std::vector<std::uint32_t>& numbers) {
+  std::string key;
+  for (const std::uint32_t number : numbers) {
+    key += '\x01';
+    for (int shift = 24; shift >= 0; shift -= 8) {
+      key += static_cast<char>(number >> shift & 0xFF);
     }
-    return CompareCellTexts(a, b);
-  case TFieldKind::FixedVersion:
-    return Order(StatedVersion(a), StatedVersion(b));
-  case TFieldKind::UtcTime:
-  case TFieldKind::Flag:
-    return Order(a, b);
-  case TFieldKind::Text:
-    break;
   }
-  return CompareCellTexts(a, b);
+  key += '\0';
+  return key;
 }
 
 } // namespace
@@ -137,9 +114,24 @@ int FindReportField(const std::string& key) {
   return -1;
 }
 
-void SortReportRows(std::vector<TReportRow>& rows, std::size_t field, bool descending) {
-  std::stable_sort(rows.begin(), rows.end(), [&](const TReportRow& a, const TReportRow& b) {
-    const int order = CompareField(a, b, field);
-    return descending ? order > 0 : order < 0;
-  });
+std::string FieldSortKey(const TReportRow& row, std::size_t field) {
+  const std::string text = FieldText(row, field);
+  switch (ReportFields()[field].Kind) {
+  case TFieldKind::Size: {
+    std::string digits = text.empty() ? "0" : text;
+    return std::string(20 - std::min<std::size_t>(digits.size(), 20), '0') + digits;
+  }
+  case TFieldKind::LocalTime:
+    return FieldText(row, afCreatedUtc + (field - CreatedColumn));
+  case TFieldKind::StatedVersion:
+    return NumbersKey(StatedVersion(text)) + CellSortKey(text);
+  case TFieldKind::FixedVersion:
+    return NumbersKey(StatedVersion(text));
+  case TFieldKind::UtcTime:
+  case TFieldKind::Flag:
+    return text;
+  case TFieldKind::Text:
+    break;
+  }
+  return CellSortKey(text);
 }

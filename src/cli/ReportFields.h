@@ -30,5 +30,7 @@ std::string FieldText(const TReportRow& row, std::size_t field);
 // well as "LastModified". -1 when there is none.
 int FindReportField(const std::string& key);
 
-// Orders rows by a field's value, stably, ascending unless asked.
-void SortReportRows(std::vector<TReportRow>& rows, std::size_t field, bool descending);
+// The key a row sorts by in a field: keys compared byte by byte order rows by the field's
+// value (sizes as numbers, times by time, versions by their numbers, texts as the window
+// compares them).
+std::string FieldSortKey(const TReportRow& row, std::size_t field);

@@ -1,7 +1,6 @@
 #include "ReportOutput.h"
 
 #include "FileHead.h"
-#include "FileStream.h"
 #include "Paths.h"
 #include "Strings.h"
 
@@ -11,57 +10,100 @@
 
 namespace {
 
+// Enough that a write costs little, little enough to stay out of the memory figures.
+constexpr std::size_t BufferSize = 1 << 20;
+
 bool IsProgramImage(const std::string& fileName) {
   const std::optional<std::string> head = ReadFileHead(fileName);
   return head && head->starts_with("MZ");
 }
 
-// The report goes to a new file beside the target, which takes the target's place only
-// once it is whole: a run that fails or is interrupted leaves the last report as it was.
-void WriteReportFile(const std::string& fileName, const std::string& report) {
-  const std::string named = ": \"" + fileName + "\"";
+} // namespace
+
+TReportOutput::TReportOutput(const std::string& fileName) : FFileName(fileName) {
+  FBuffer.reserve(BufferSize);
+  if (fileName.empty()) {
+    return;
+  }
   if (IsProgramImage(fileName)) {
-    throw std::runtime_error("A program image is never replaced by a report" + named);
+    Fail("A program image is never replaced by a report");
   }
   if (IsProtectedFile(fileName)) {
-    throw std::runtime_error("A read-only, hidden or system file is never replaced" + named);
+    Fail("A read-only, hidden or system file is never replaced");
   }
   const std::size_t slash = LastDelimiter(fileName, "\\/:");
   const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash + 1);
   char temporary[MAX_PATH * 4] = {};
   if (GetTempFileNameA(folder.c_str(), "qlt", 0, temporary) == 0) {
-    throw std::runtime_error(SystemErrorText(GetLastError()) + named);
+    Fail(SystemErrorText(GetLastError()));
   }
+  FTemporary = temporary;
   try {
-    TFileStream file(temporary);
-    file.WriteBuffer(report.data(), report.size());
+    FFile.emplace(FTemporary);
   } catch (const std::exception& error) {
-    DeleteFileA(temporary);
-    throw std::runtime_error(std::string(error.what()) + named);
-  }
-  if (!MoveFileExA(temporary, fileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    const DWORD error = GetLastError();
-    DeleteFileA(temporary);
-    throw std::runtime_error(SystemErrorText(error) + named);
+    DeleteFileA(FTemporary.c_str());
+    FTemporary.clear();
+    Fail(error.what());
   }
 }
 
-} // namespace
+TReportOutput::~TReportOutput() {
+  if (!FTemporary.empty()) {
+    FFile.reset();
+    DeleteFileA(FTemporary.c_str());
+  }
+}
 
-void WriteReportOutput(const std::string& fileName, const std::string& report) {
-  if (!fileName.empty()) {
-    WriteReportFile(fileName, report);
+void TReportOutput::Fail(const std::string& message) const {
+  throw std::runtime_error(message + ": \"" + FFileName + "\"");
+}
+
+void TReportOutput::Write(const std::string& text) {
+  FBuffer += text;
+  if (FBuffer.size() >= BufferSize) {
+    Flush();
+  }
+}
+
+void TReportOutput::Flush() {
+  if (FFile) {
+    try {
+      FFile->WriteBuffer(FBuffer.data(), FBuffer.size());
+    } catch (const std::exception& error) {
+      Fail(error.what());
+    }
+    FBuffer.clear();
     return;
   }
   // Bytes as they are: no text mode stands between the report and the pipe or file.
   const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
   std::size_t done = 0;
-  while (done < report.size()) {
+  while (done < FBuffer.size()) {
     DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(report.size() - done, 1 << 20));
-    if (!WriteFile(output, report.data() + done, chunk, &written, nullptr) || written == 0) {
+    const DWORD chunk = static_cast<DWORD>(FBuffer.size() - done);
+    if (!WriteFile(output, FBuffer.data() + done, chunk, &written, nullptr) || written == 0) {
       throw std::runtime_error("Cannot write to standard output");
     }
     done += written;
   }
+  FBuffer.clear();
+}
+
+std::vector<std::string> TReportOutput::Files() const {
+  if (FFileName.empty()) {
+    return {};
+  }
+  return {FFileName, FTemporary};
+}
+
+void TReportOutput::Commit() {
+  Flush();
+  if (FTemporary.empty()) {
+    return;
+  }
+  FFile.reset();
+  if (!MoveFileExA(FTemporary.c_str(), FFileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    Fail(SystemErrorText(GetLastError()));
+  }
+  FTemporary.clear();
 }

@@ -1,6 +1,7 @@
 #include "ReportRun.h"
 
 #include "ConsoleThread.h"
+#include "HeldRows.h"
 #include "ReportFields.h"
 
 #include "FileCtrl.h"
@@ -13,6 +14,8 @@
 #include "UniqueHandle.h"
 #include "VersionInfo.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 namespace {
@@ -65,11 +68,13 @@ bool SamePath(const std::string& first, const std::string& second) {
 
 class TReportWalk : public TObject {
 public:
-  TReportWalk(const TReportOptions& options, TConsoleProgress& progress, TReportResult& result)
-      : FOptions(options), FProgress(progress), FResult(result), FVersions(nullptr),
-        FFiles(nullptr), FRows(FVersions, FFiles), FGrep(nullptr) {
-    if (!options.Output.empty()) {
-      FOutput = FullPath(options.Output);
+  TReportWalk(const TReportOptions& options, TConsoleProgress& progress, TReportResult& result,
+              const std::function<void(const TReportRow&)>& handOn,
+              const std::vector<std::string>& ownFiles)
+      : FOptions(options), FHandOn(handOn), FProgress(progress), FResult(result),
+        FVersions(nullptr), FFiles(nullptr), FRows(FVersions, FFiles), FGrep(nullptr) {
+    for (const std::string& file : ownFiles) {
+      FOwnFiles.push_back(FullPath(file));
     }
     FGrep.SetThreadedSearch(false);
     FGrep.SetDirsIsOneFolder(true);
@@ -130,7 +135,7 @@ private:
     // A file that several masks match is listed once; the walk matches a folder's masks
     // one after the other.
     if (!FNamesInFolder.insert(AsciiUpperCase(name)).second ||
-        (!FOutput.empty() && SamePath(directory + name, FOutput))) {
+        IsOwnFile(directory + name)) {
       return;
     }
     TReportRow row;
@@ -142,8 +147,8 @@ private:
     if (!row.Audit.ReadError.empty()) {
       Problem("cannot read \"" + row.Audit.Path + "\": " + row.Audit.ReadError);
     }
-    FResult.Rows.push_back(std::move(row));
-    FProgress.Found(FResult.Rows.size());
+    FHandOn(row);
+    FProgress.Found(++FResult.Rows);
   }
 
   // Whether the file's time stands on a bound that leaves its own moment out.
@@ -187,7 +192,13 @@ private:
   }
 
   const TReportOptions& FOptions;
-  std::string FOutput;
+  const std::function<void(const TReportRow&)>& FHandOn;
+  bool IsOwnFile(const std::string& path) const {
+    return std::any_of(FOwnFiles.begin(), FOwnFiles.end(),
+                       [&](const std::string& own) { return SamePath(path, own); });
+  }
+
+  std::vector<std::string> FOwnFiles;
   std::unordered_set<std::string> FNamesInFolder;
 
   TConsoleProgress& FProgress;
@@ -200,9 +211,22 @@ private:
 
 } // namespace
 
-TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progress) {
+TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progress,
+                        const std::function<void(const TReportRow&)>& handOn,
+                        const std::vector<std::string>& ownFiles) {
   TReportResult result;
-  TReportWalk walk(options, progress, result);
+  std::optional<THeldRows> held;
+  if (options.SortField) {
+    held.emplace();
+  }
+  const std::function<void(const TReportRow&)> found = [&](const TReportRow& row) {
+    if (held) {
+      held->Add(row);
+    } else {
+      handOn(row);
+    }
+  };
+  TReportWalk walk(options, progress, result, found, ownFiles);
   for (const std::string& folder : options.Folders) {
     if (TConsoleThread::Interrupted()) {
       break;
@@ -214,8 +238,11 @@ TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progres
     walk.Search(FullPath(folder));
   }
   result.Interrupted = TConsoleThread::Interrupted();
-  if (options.SortField) {
-    SortReportRows(result.Rows, *options.SortField, options.Descending);
+  if (held) {
+    held->Sort(*options.SortField, options.Descending);
+    for (std::size_t index = 0; index < held->Count(); ++index) {
+      handOn(held->Row(index));
+    }
   }
   return result;
 }

@@ -6,13 +6,14 @@
 
 #include "Object.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // What a run of the console report gives.
 struct TReportResult {
-  // In the order the walk found them, or sorted as the options ask.
-  std::vector<TReportRow> Rows;
+  // How many rows were handed on.
+  std::size_t Rows = 0;
   // Start folders that do not exist or cannot be read; the others were searched.
   std::vector<std::string> MissingFolders;
   // How many folders could not be listed and files not read; each was named on standard
@@ -21,6 +22,10 @@ struct TReportResult {
   bool Interrupted = false;
 };
 
-// Searches each folder of the options in turn with the window's engine and makes each
-// found file's row with the window's row builder.
-TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progress);
+// Searches each folder of the options in turn with the window's engine, makes each found
+// file's row with the window's row builder and hands it on as it is found or, when the
+// options ask for a sort, all of them sorted once the search is over. The program's own
+// files (the report and the file it is written to first) are no rows of it.
+TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progress,
+                        const std::function<void(const TReportRow&)>& handOn,
+                        const std::vector<std::string>& ownFiles = {});
