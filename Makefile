@@ -5,7 +5,7 @@ SHELL := /bin/bash
 ARCHS := x86_64 i686
 EXE := build/x86_64/src/app/KOVQuillet.exe
 
-.PHONY: all deps build test run bench fuzz screenshot clean
+.PHONY: all deps build test run bench bench-scale fuzz screenshot clean
 
 all: build
 
@@ -31,6 +31,11 @@ run: deps
 bench: deps
 	@tools/build.sh x86_64
 	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-bench tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench
+
+# A tree of half a million entries, searched by the window and the console program.
+bench-scale: deps
+	@tools/build.sh x86_64
+	@WINE_SESSION_PREFIX=$(CURDIR)/build/prefix-bench tools/wine-session.sh tools/run-benchmarks.sh build/x86_64/bench bench_scale
 
 # Mutated version resources read by the program and by the system, compared; `make test`
 # runs 2,000 of these cases.

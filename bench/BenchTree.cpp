@@ -54,19 +54,21 @@ void TBenchTree::FillFolder(const std::string& folder, std::size_t level) {
     ++FFolderCount;
     for (int file = 0; file < FilesPerFolder; ++file) {
       const char* extension = ExtensionOf(file);
-      MakeFile(subfolder + "\\file" + std::to_string(file) + extension);
+      MakeFile(subfolder + "\\file" + std::to_string(file) + extension, FFolderCount + file);
       ++FFilesByExtension[extension];
     }
     FillFolder(subfolder, level + 1);
   }
 }
 
-void TBenchTree::MakeFile(const std::string& path) {
-  static const char content[] = "KOVQuillet walk benchmark\r\n";
+void TBenchTree::MakeFile(const std::string& path, int number) {
+  // One file in twenty-five empty, the others from 1 KB to 4 KB.
+  static const std::string content(4096, 'q');
+  const DWORD size = number % 25 == 0 ? 0 : 1024 + static_cast<DWORD>(number * 97 % 3072);
   const TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  if (!file || !WriteFile(file.get(), content, sizeof content - 1, &written, nullptr)) {
+  if (!file || !WriteFile(file.get(), content.data(), size, &written, nullptr)) {
     throw std::runtime_error("Cannot create file " + path);
   }
 }

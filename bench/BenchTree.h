@@ -7,7 +7,9 @@
 
 // The tree the walk benchmark walks, made under the temporary folder and removed when the
 // object goes: ten folders, nine in each of them and ten in each of those, so a thousand
-// folders, each holding the same fifty small files. One name in ten ends in ".dll" or ".exe".
+// folders, each holding the same fifty files. One name in ten ends in ".dll" or ".exe". Their
+// sizes are those of files on real disks: most of them larger than a program image's first
+// header, which the row reader must then open, a few empty.
 class TBenchTree {
 public:
   TBenchTree();
@@ -21,7 +23,7 @@ public:
 
 private:
   void FillFolder(const std::string& folder, std::size_t level);
-  void MakeFile(const std::string& path);
+  void MakeFile(const std::string& path, int number);
 
   TTemporaryFolder FRoot{"KOVQuilletWalkBench"};
   int FFolderCount = 0;

@@ -26,11 +26,11 @@ int ReportRows(const std::string& reportFile) {
 } // namespace
 
 TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
-                                const std::string& reportFile) {
+                                const std::string& reportFile, const std::string& options) {
   const std::string program = ModuleFileName();
   const std::string folder = program.substr(0, LastDelimiter(program, "\\") + 1);
   std::string commandLine = "\"";
-  commandLine += folder + "quillet.exe\" -q -r -o \"" + reportFile + "\"";
+  commandLine += folder + "quillet.exe\" -q -r " + options + " -o \"" + reportFile + "\"";
   for (const std::string& searched : folders) {
     commandLine += " \"" + searched + "\"";
   }

@@ -11,7 +11,7 @@ struct TConsoleReport {
   int Rows = 0;
 };
 
-// Runs quillet.exe, built beside the benchmark, quietly and with subfolders; raises an error
-// when it does not end well.
+// Runs quillet.exe, built beside the benchmark, quietly and with subfolders, with the further
+// options given ("-f csv", say); raises an error when it does not end well.
 TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
-                                const std::string& reportFile);
+                                const std::string& reportFile, const std::string& options = "");
