@@ -55,10 +55,10 @@ TReportRow THeldRows::Row(std::size_t index) const {
 }
 
 void THeldRows::Sort(std::size_t field, bool descending) {
-  std::vector<std::string> keys;
-  keys.reserve(Count());
+  TSortKeys keys;
+  keys.Reserve(Count());
   for (std::size_t index = 0; index < Count(); ++index) {
-    keys.push_back(FieldSortKey(Row(index), field));
+    keys.Add(FieldSortKey(Row(index), field));
   }
   FRows.SortByKeys(keys, descending);
 }

@@ -54,6 +54,9 @@ TEST(RowTextTest, TheReportJoinsCellsWithTwoTabsAndEndsEveryLineWithCrLf) {
       // Texts as held, tabs and long cells included.
       {{{"t\tab", std::string(300, 'x')}},
        "Name\t\tSize\r\nt\tab\t\t" + std::string(300, 'x') + "\r\n"},
+      // A row of more than 64 KB, which the list holds with wider offsets.
+      {{{std::string(70000, 'n'), "1"}},
+       "Name\t\tSize\r\n" + std::string(70000, 'n') + "\t\t1\r\n"},
   };
   for (const TCase& test : cases) {
     TListView list(nullptr, nullptr);

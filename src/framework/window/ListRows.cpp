@@ -25,19 +25,19 @@ void TListRows::Clear() {
 std::vector<std::size_t> TListRows::Sort(std::size_t column, TSortKeyOf keyOf, bool ascending) {
   // A key for each text, worked out once for a text that many rows share.
   std::unordered_map<std::int64_t, std::string> sharedKeys;
-  std::vector<std::string> keys;
-  keys.reserve(Count());
+  TSortKeys keys;
+  keys.Reserve(Count());
   for (std::size_t row = 0; row < Count(); ++row) {
     const std::int64_t shared = FTexts.SharedIndex(row, column);
     if (shared < 0) {
-      keys.push_back(keyOf(std::string(Text(row, column))));
+      keys.Add(keyOf(std::string(Text(row, column))));
       continue;
     }
     auto [entry, added] = sharedKeys.try_emplace(shared);
     if (added) {
       entry->second = keyOf(std::string(Text(row, column)));
     }
-    keys.push_back(entry->second);
+    keys.Add(entry->second);
   }
   const std::vector<std::size_t> order = FTexts.SortByKeys(keys, !ascending);
   std::vector<int> images;
