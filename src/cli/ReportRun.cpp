@@ -78,6 +78,8 @@ public:
     }
     FGrep.SetThreadedSearch(false);
     FGrep.SetDirsIsOneFolder(true);
+    // Rows are handed on as they are found: the engine need not keep half a million records.
+    FGrep.SetKeepFoundList(false);
     FGrep.SetFileMasks(options.Masks);
     FGrep.SetRecurseSubDirs(options.Recurse);
     FGrep.SetAttributes(options.Attributes);
@@ -134,12 +136,14 @@ private:
     SplitFoundRecord(found, directory, name);
     // A file that several masks match is listed once; the walk matches a folder's masks
     // one after the other.
-    if (!FNamesInFolder.insert(AsciiUpperCase(name)).second ||
-        IsOwnFile(directory + name)) {
+    if (!FNamesInFolder.insert(AsciiUpperCase(name)).second || IsOwnFile(directory + name)) {
       return;
     }
     TReportRow row;
-    row.Cells = FRows.Cells(directory, name);
+    // The walk's entry already holds the file's attributes, times and size.
+    const WIN32_FIND_DATAA* entry = FGrep.FoundEntry();
+    row.Cells =
+        entry != nullptr ? FRows.FoundCells(directory, *entry) : FRows.Cells(directory, name);
     row.Audit = AuditFieldsOf(FVersions);
     if (!WithinVersionBounds(FOptions, row.Audit.FileVersionNumber) || OnExcludedBound()) {
       return;

@@ -46,6 +46,14 @@ std::optional<TFileFacts> SearchFacts(const std::string& path) {
 
 } // namespace
 
+std::optional<TFileFacts> FactsOfEntry(const WIN32_FIND_DATAA& entry) {
+  if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return FactsOf(entry.dwFileAttributes, entry.ftCreationTime, entry.ftLastAccessTime,
+                 entry.ftLastWriteTime, entry.nFileSizeHigh, entry.nFileSizeLow, entry.cFileName);
+}
+
 std::optional<TFileFacts> FindFileFacts(const std::string& path) {
   // A name cannot hold a wildcard; a pattern would "find" whatever file matches it first.
   if (path.find_first_of("*?") != std::string::npos) {

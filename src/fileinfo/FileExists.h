@@ -24,6 +24,9 @@ struct TFileFacts {
 // program holds open answers as well.
 std::optional<TFileFacts> FindFileFacts(const std::string& path);
 
+// The facts a directory search's entry holds; none for a folder, as FindFileFacts.
+std::optional<TFileFacts> FactsOfEntry(const WIN32_FIND_DATAA& entry);
+
 // True when the path names a file (not a folder) that exists.
 inline bool FileExistsTest(const std::string& path) {
   return FindFileFacts(path).has_value();

@@ -45,13 +45,21 @@ void TVersionInfo::SetRetrieveFilename(const std::string& value) {
 // retrieval always runs to its end.
 void TVersionInfo::Retrieve() {
   const std::string target = FRetrieveFilename.empty() ? ModuleFileName() : FRetrieveFilename;
+  // Attributes and times come from the same directory search that finds the file, so a
+  // file that another program holds open for writing still shows them.
+  RetrieveWith(target, FindFileFacts(target));
+}
+
+void TVersionInfo::RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry) {
+  FRetrieveFilename = path;
+  RetrieveWith(path, FactsOfEntry(entry));
+}
+
+void TVersionInfo::RetrieveWith(const std::string& target, std::optional<TFileFacts> found) {
   FValues = TVersionInfoValues();
   FHead.reset();
   FReadError = 0;
-
-  // Attributes and times come from the same directory search that finds the file, so a
-  // file that another program holds open for writing still shows them.
-  FFacts = FindFileFacts(target);
+  FFacts = std::move(found);
   const std::optional<TFileFacts>& facts = FFacts;
   if (!facts) {
     // A folder has no facts of a file; a file that is gone or cannot be named has.

@@ -69,6 +69,9 @@ public:
   void SetRetrieveFilename(const std::string& value);
   // Reads the stored file again, as it is now.
   void Retrieve();
+  // Reads the file a directory search has just found, taking its attributes, times and size
+  // from the search's entry rather than asking the file system once more.
+  void RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry);
 
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
@@ -122,5 +125,7 @@ private:
   TVersionInfoValues FValues;
   std::optional<TFileFacts> FFacts;
   DWORD FReadError = 0;
+
+  void RetrieveWith(const std::string& target, std::optional<TFileFacts> facts);
   std::optional<std::string> FHead;
 };

@@ -25,6 +25,18 @@ std::vector<std::string> TRowBuilder::Cells(const std::string& directory, const 
   } else {
     FVersions.SetRetrieveFilename(path);
   }
+  return CellsOfRetrieved(directory, name);
+}
+
+std::vector<std::string> TRowBuilder::FoundCells(const std::string& directory,
+                                                 const WIN32_FIND_DATAA& entry) {
+  FVersions.RetrieveFound(directory + entry.cFileName, entry);
+  return CellsOfRetrieved(directory, entry.cFileName);
+}
+
+std::vector<std::string> TRowBuilder::CellsOfRetrieved(const std::string& directory,
+                                                       const std::string& name) {
+  const std::string path = directory + name;
   // Both rest on the one directory search the version reader made for the file.
   FFiles.SetFileName(path, FVersions.FileFacts());
   const TVersionInfo& info = FVersions;

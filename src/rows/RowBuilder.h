@@ -16,11 +16,15 @@ public:
   // The eighteen cells, caption first, of the file named by the folder (with its trailing
   // backslash) and the name.
   std::vector<std::string> Cells(const std::string& directory, const std::string& name);
+  // The same cells for a file a directory search has just found, from its entry's facts.
+  std::vector<std::string> FoundCells(const std::string& directory, const WIN32_FIND_DATAA& entry);
 
   // What the last row's file holds besides its cells.
   const TVersionInfo& Versions() const { return FVersions; }
 
 private:
+  std::vector<std::string> CellsOfRetrieved(const std::string& directory, const std::string& name);
+
   TVersionInfo& FVersions;
   TFileCtrl& FFiles;
 };

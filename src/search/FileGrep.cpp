@@ -85,6 +85,10 @@ DWORD TFileGrep::AttributeMask() const {
   return mask;
 }
 
+const WIN32_FIND_DATAA* TFileGrep::FoundEntry() const {
+  return FActiveRun != nullptr ? FActiveRun->FoundEntry() : nullptr;
+}
+
 TSearchParameters TFileGrep::RunParameters() const {
   TSearchParameters parameters;
   parameters.Dirs = FDirs;
@@ -147,5 +151,7 @@ void TFileGrep::AddFound(const std::string& record) {
   if (FOutStringList != nullptr) {
     FOutStringList->Items().Add(record);
   }
-  FFoundList.Add(record);
+  if (FKeepFoundList) {
+    FFoundList.Add(record);
+  }
 }

@@ -95,11 +95,17 @@ public:
 
   // The records of the last run, in the order they were reported.
   const TStringList& FoundList() const { return FFoundList; }
+  // Whether FoundList keeps the records (the window's engine does); a program that takes
+  // each record as it is found and searches whole disks turns it off.
+  bool KeepFoundList() const { return FKeepFoundList; }
+  void SetKeepFoundList(bool value) { FKeepFoundList = value; }
   // The worker of a threaded run that has been started and has not ended; null otherwise.
   TSearchThread* Worker() const {
     return FWorker != nullptr && !FWorker->Unrun() ? FWorker : nullptr;
   }
   bool CancelRequested() const { return FCancelRequested; }
+  // While OnFound runs, the directory search's entry of the entry found; null otherwise.
+  const WIN32_FIND_DATAA* FoundEntry() const;
 
   TNotifyEvent OnFinished;
   TNotifyEvent OnCancel;
@@ -147,6 +153,7 @@ private:
   TSearchThread* FWorker = nullptr;
   bool FCancelRequested = false;
   TStringList FFoundList;
+  bool FKeepFoundList = true;
   // The innermost run in progress; runs started from a handler of a direct run nest.
   TSearchRun* FActiveRun = nullptr;
 };

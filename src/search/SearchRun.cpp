@@ -135,10 +135,12 @@ bool TSearchRun::MaskPass(const std::string& path, const std::string& mask) {
     }
     if (Accepts(path, entry)) {
       BuildRecord(path, entry);
+      FFoundEntry = &entry;
       FGrep.OnFound(&FGrep, FRecord);
       if (FAbandoned) {
         return false;
       }
+      FFoundEntry = nullptr;
       FGrep.AddFound(FRecord);
     }
   } while (FindNextFileA(find.get(), &entry));

@@ -55,6 +55,8 @@ public:
   void Abandon() { FAbandoned = true; }
   // The run this one is nested in, if any.
   TSearchRun* Outer() const { return FOuter; }
+  // The entry being reported as found; null between reports.
+  const WIN32_FIND_DATAA* FoundEntry() const { return FFoundEntry; }
 
 private:
   bool StopRequested() const;
@@ -82,4 +84,5 @@ private:
   bool FAbandoned = false;
   // The folder being walked has been reported as one that could not be listed.
   bool FFolderFailed = false;
+  const WIN32_FIND_DATAA* FFoundEntry = nullptr;
 };
