@@ -2,6 +2,7 @@
 // "Name" and by "Size", and the saved report of those rows, all in the real main window.
 
 #include "Figures.h"
+#include "HeaderClick.h"
 #include "ReportRows.h"
 #include "Stopwatch.h"
 #include "TemporaryFolder.h"
@@ -10,6 +11,7 @@
 #include "FileStream.h"
 #include "OleSession.h"
 #include "QuilletMain.h"
+#include "ResultColumns.h"
 
 #include <commctrl.h>
 
@@ -21,23 +23,9 @@
 namespace {
 
 constexpr int RowCount = 50000;
-constexpr int NameColumn = 0;
-constexpr int SizeColumn = 17;
 // Timed sorts of each column; the best one counts. Every sort starts from the order the
 // other column left, so none of them meets rows already in order.
 constexpr int Rounds = 3;
-
-// What the list view tells its window when the user clicks a header.
-void ClickHeader(const TfrmQuilletMain& form, int column) {
-  const HWND list = form.ListView->Handle();
-  NMLISTVIEW click = {};
-  click.hdr.hwndFrom = list;
-  click.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list));
-  click.hdr.code = LVN_COLUMNCLICK;
-  click.iItem = -1;
-  click.iSubItem = column;
-  SendMessageA(form.Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-}
 
 // Every neighbouring pair in ascending order, as the system compares texts.
 void CheckSorted(const TListView& list, int column) {
