@@ -25,6 +25,11 @@ void TfrmQuilletMain::ListViewGetSubItemImage(TObject*, int, int, int& ImageInde
 void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
   ++FFoundCount;
   SplitFoundRecord(found, FFoundDir, FFoundName);
+  // The walk's entry already holds the file's attributes, times and size; it is copied
+  // before the window handles messages, in which the walk may end.
+  const WIN32_FIND_DATAA* walked = FileGrep1->FoundEntry();
+  const std::optional<WIN32_FIND_DATAA> entry =
+      walked != nullptr && FFoundName == walked->cFileName ? std::optional(*walked) : std::nullopt;
   // Where Stop, a sort or a row action can run during a search; the count shows when the
   // window handles messages, so that it never lags by more than the interval.
   if (Application->MessagesDue()) {
@@ -32,7 +37,8 @@ void TfrmQuilletMain::FileGrep1Found(TObject*, const std::string& found) {
     Application->ProcessMessages();
   }
   // The cells point the file components at the file, so they come before its icon.
-  std::vector<std::string> cells = FRowBuilder->Cells(FFoundDir, FFoundName);
+  std::vector<std::string> cells = entry ? FRowBuilder->FoundCells(FFoundDir, *entry)
+                                         : FRowBuilder->Cells(FFoundDir, FFoundName);
   FFoundItem = ListView->AddRow(cells, FileCtrl1->GetSystemIconIndex());
 }
 
