@@ -36,7 +36,7 @@ TPickerSeen PressBrowse(const TfrmQuilletMain& form, const TDialogScript::TAnswe
 // The user picks another folder in the tree, then OK.
 TDialogScript::TAnswer PickAndAccept(const std::string& folder) {
   return [folder](HWND dialog) {
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    SelectInPicker(dialog, folder);
     Press(IDOK)(dialog);
   };
 }

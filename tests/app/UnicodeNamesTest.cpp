@@ -8,6 +8,7 @@
 #include "UniqueHandle.h"
 
 #include "cli/QuilletProcess.h"
+#include "picker/BrowseMessages.h"
 #include "shell/ShellDrivers.h"
 #include "support/DialogScript.h"
 #include "support/Pump.h"
@@ -149,16 +150,11 @@ TEST_F(UnicodeNamesTest, ThePickedFolderAndTheMasksComeBackWholeAtTheNextStart) 
     TStoredSession session(Log());
     session.Show();
     TfrmQuilletMain& form = session.Form();
-    // The picker opens on the folder the box names; the user accepts it, then opens the
-    // picker again (on a shell that knows the folder by then) and picks one inside it.
-    SetText(form.edStartDir, FTree.Root());
-    for (const std::string& picked : {FTree.Root(), folder}) {
-      TDialogScript picker({[&](HWND dialog) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(picked.c_str()));
-        Press(IDOK)(dialog);
-      }});
-      Click(form.BtnBrowse->Handle());
-    }
+    TDialogScript picker({[&](HWND dialog) {
+      SelectInPicker(dialog, folder);
+      Press(IDOK)(dialog);
+    }});
+    Click(form.BtnBrowse->Handle());
     EXPECT_EQ(form.edStartDir->Text(), folder);
     SetText(form.edFileMasks, masks);
     ASSERT_TRUE(session.PressCloseBox());

@@ -1,5 +1,8 @@
 #include "BrowseMessages.h"
 
+#include "support/Pump.h"
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace {
@@ -67,4 +70,36 @@ int TextWidthIn(HWND control, const std::string& text) {
   SelectObject(dc, previous);
   ReleaseDC(control, dc);
   return size.cx;
+}
+
+namespace {
+
+// The label of the item the dialog's folder tree has selected.
+std::string SelectedFolderLabel(HWND dialog) {
+  const HWND tree = GetDlgItem(dialog, 14145);
+  char text[MAX_PATH] = {};
+  TVITEMA item = {};
+  item.mask = TVIF_TEXT;
+  item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  if (item.hItem == nullptr ||
+      !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    return {};
+  }
+  return text;
+}
+
+} // namespace
+
+void SelectInPicker(HWND dialog, const std::string& folder) {
+  const std::string name = folder.substr(folder.find_last_of('\\') + 1);
+  int shown = 0;
+  PumpUntil([&] {
+    shown = SelectedFolderLabel(dialog) == name ? shown + 1 : 0;
+    if (shown == 0) {
+      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    }
+    return shown >= 2;
+  });
 }

@@ -25,6 +25,11 @@ private:
   std::vector<std::string> FMessages;
 };
 
+// Selects the folder in an open folder-browse dialog, again until the dialog shows it
+// selected twice running: opened the first time, Wine's dialog may still be making its own
+// first selection after the caller's.
+void SelectInPicker(HWND dialog, const std::string& folder);
+
 // The texts that begin with the prefix, in order.
 std::vector<std::string> Starting(const std::vector<std::string>& texts, const char* prefix);
 // The width of the text in the control's font, as the control would draw it.
