@@ -4,6 +4,7 @@
 // each, and the window's sorts of all its rows by "Name" and by "Size". `make bench-scale`
 // runs it; it takes some minutes.
 
+#include "CallProfile.h"
 #include "ConsoleReport.h"
 #include "Figures.h"
 #include "HeaderClick.h"
@@ -105,14 +106,30 @@ void Measure() {
   PrintFigure("scale_sort_size_s", sortSize, 2, "s");
 }
 
+// Where a row's time goes in the window at this scale, by the system calls it makes.
+void Profile() {
+  const TTemporaryFolder tree("KOVQuilletScaleBench");
+  MakeTree(tree.Path());
+  TWindowSearch search;
+  const TfrmQuilletMain& form = search.Form();
+  const TCallProfile profile(form.ListView->Handle(), form.StatusBar1->Handle());
+  const double seconds = search.Run(tree.Path());
+  PrintFigure("profile_rows", search.RowCount(), 0, "rows");
+  profile.Print(search.RowCount(), seconds);
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
   try {
     // The shell's file queries need OLE on this thread, as the program starts it.
     const TOleSession ole;
     TApplication application;
-    Measure();
+    if (argc > 1 && std::string(argv[1]) == "--profile") {
+      Profile();
+    } else {
+      Measure();
+    }
     return 0;
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_scale: %s\n", error.what());

@@ -1,5 +1,6 @@
 #include "IconSource.h"
 
+#include "Paths.h"
 #include "UniqueHandle.h"
 
 #include <shlwapi.h>
@@ -105,4 +106,23 @@ bool IconComesFromEachFile(const std::string& extension) {
     }
   }
   return false;
+}
+
+bool FolderShowsPlainIcon(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD customisable =
+      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (attributes & customisable) != 0) {
+    return false;
+  }
+  if (ExtractFileName(path).find(".{") != std::string::npos) {
+    return false;
+  }
+  const std::string settings = path + (EndsWithBackslash(path) ? "" : "\\") + "desktop.ini";
+  return GetFileAttributesA(settings.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool FolderIconComesFromEachFolder() {
+  return ClassIconComesFromEachFile("Directory") || ClassIconComesFromEachFile("Folder");
 }

@@ -43,9 +43,29 @@ std::string TShellTypeCache::TypeName(const std::string& path,
 void TShellTypeCache::Clear() {
   FTypeNames.clear();
   FIcons.clear();
+  FFolderIcon.reset();
+}
+
+int TShellTypeCache::FolderIconIndex(const std::string& path) {
+  // One answer serves every plain folder: on a whole disk, asking the shell about each folder
+  // costs more than the rest of all the rows.
+  if (!FFolderIcon) {
+    FFolderIcon.emplace();
+    FFolderIcon->PerFile = FolderIconComesFromEachFolder();
+  }
+  if (FFolderIcon->PerFile || !FolderShowsPlainIcon(path)) {
+    return FQueries.IconIndex(path);
+  }
+  if (!FFolderIcon->Index) {
+    FFolderIcon->Index = FQueries.IconIndex(path);
+  }
+  return *FFolderIcon->Index;
 }
 
 int TShellTypeCache::IconIndex(const std::string& path, const std::optional<TFileFacts>& facts) {
+  if (!facts) {
+    return FolderIconIndex(path);
+  }
   const std::optional<std::string> extension = SharedExtension(path, facts);
   if (!extension) {
     return FQueries.IconIndex(path);

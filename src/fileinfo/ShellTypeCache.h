@@ -19,9 +19,9 @@ struct TShellQueries {
 // one shell query costs ten times what the rest of a found file does, and answered exactly
 // as the shell answers each file. The shell asks the registry about the extension for both,
 // except the icon of types whose files carry their own (see IconComesFromEachFile): those
-// are asked per file, but for files too short to carry one. So are folders, missing names and files
-// given by a short name or a wildcard, for which the shell may answer differently from the file
-// found.
+// are asked per file, but for files too short to carry one. Plain folders share one icon (see
+// FolderShowsPlainIcon); other folders, missing names and files given by a short name or a
+// wildcard are asked each time, since the shell may answer differently from the file found.
 class TShellTypeCache {
 public:
   explicit TShellTypeCache(TShellQueries queries = {}) : FQueries(std::move(queries)) {}
@@ -40,7 +40,11 @@ private:
     std::optional<int> FallbackIndex;
   };
 
+  int FolderIconIndex(const std::string& path);
+
   TShellQueries FQueries;
   std::unordered_map<std::string, std::string> FTypeNames;
   std::unordered_map<std::string, TIconEntry> FIcons;
+  // Of plain folders; PerFile is set when the folder classes choose each folder's icon.
+  std::optional<TIconEntry> FFolderIcon;
 };

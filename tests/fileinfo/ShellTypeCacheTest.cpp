@@ -19,6 +19,10 @@ TEST(ShellTypeCache, AsksTheShellOncePerExtensionUnlessTheAnswerMayDiffer) {
     tree.File(name);
   }
   tree.Folder("f.txt");
+  tree.Folder("plain");
+  tree.Folder("custom");
+  tree.File("custom\\desktop.ini", "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=3\r\n");
+  tree.Folder("locked", FILE_ATTRIBUTE_READONLY);
   std::map<std::string, int> typeAsks;
   std::map<std::string, int> iconAsks;
   TShellTypeCache cache(TShellQueries{[&](const std::string& path) {
@@ -31,8 +35,8 @@ TEST(ShellTypeCache, AsksTheShellOncePerExtensionUnlessTheAnswerMayDiffer) {
                                       }});
 
   for (int pass = 0; pass < 2; ++pass) {
-    for (const char* name :
-         {"a.txt", "b.txt", "C.TXT", "d.lnk", "e.lnk", "f.txt", "g.txt", "*.txt"}) {
+    for (const char* name : {"a.txt", "b.txt", "C.TXT", "d.lnk", "e.lnk", "f.txt", "plain",
+                             "custom", "locked", "g.txt", "*.txt"}) {
       const std::string path = tree.Path(name);
       const std::optional<TFileFacts> facts = FindFileFacts(path);
       cache.TypeName(path, facts);
@@ -40,13 +44,19 @@ TEST(ShellTypeCache, AsksTheShellOncePerExtensionUnlessTheAnswerMayDiffer) {
     }
   }
   // Wine spells an unknown type as its files spell the extension, so .TXT is asked apart;
-  // shortcuts show their targets' icons; the folder, the missing name and the wildcard are
+  // shortcuts show their targets' icons; the folders, the missing name and the wildcard are
   // not the file that a search finds under that name.
-  const std::map<std::string, int> expectedTypes = {{"a.txt", 1}, {"C.TXT", 1}, {"d.lnk", 1},
-                                                    {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
-  // Empty shortcuts point nowhere and share the shell's fallback.
-  const std::map<std::string, int> expectedIcons = {
-      {"a.txt", 1}, {"d.lnk", 1}, {"f.txt", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  const std::map<std::string, int> expectedTypes = {{"a.txt", 1},  {"C.TXT", 1}, {"d.lnk", 1},
+                                                    {"f.txt", 2},  {"plain", 2}, {"custom", 2},
+                                                    {"locked", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  // Empty shortcuts point nowhere and share the shell's fallback; plain folders share one
+  // icon, and folders that may carry their own (desktop.ini, read-only) are asked each time.
+  std::map<std::string, int> expectedIcons = {{"a.txt", 1},  {"d.lnk", 1}, {"f.txt", 1},
+                                              {"custom", 2}, {"g.txt", 2}, {"*.txt", 2}};
+  // Wine keeps no read-only attribute on folders.
+  if (GetFileAttributesA(tree.Path("locked").c_str()) & FILE_ATTRIBUTE_READONLY) {
+    expectedIcons["locked"] = 2;
+  }
   EXPECT_EQ(typeAsks, expectedTypes);
   EXPECT_EQ(iconAsks, expectedIcons);
 }
