@@ -8,11 +8,6 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-const UINT_PTR DrawingTimer = 0x4B51;
-const UINT DrawingDelayMs = 250;
-} // namespace
-
 TListView::TListView(TComponent* owner, HWND parent)
     : TWinControl(owner, WC_LISTVIEWA,
                   LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
@@ -59,7 +54,7 @@ int TListView::ItemCount() const {
 int TListView::AddRow(const std::vector<std::string>& cells, int imageIndex) {
   FRows.Add(cells, imageIndex);
   // Under Wine a row drawn on its own costs some 20 ms of scroll bar and list painting.
-  HoldDrawing();
+  FDrawing.Hold(Handle());
   SendMessageA(Handle(), LVM_SETITEMCOUNT, FRows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   return static_cast<int>(FRows.Count()) - 1;
 }
@@ -74,22 +69,6 @@ std::string TListView::ItemText(int row, int column) const {
 
 void TListView::AppendItemText(int row, int column, std::string& text) const {
   text += FRows.Text(static_cast<std::size_t>(row), static_cast<std::size_t>(column));
-}
-
-void TListView::HoldDrawing() {
-  if (FDrawingHeld) {
-    return;
-  }
-  FDrawingHeld = true;
-  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-  SetTimer(Handle(), DrawingTimer, DrawingDelayMs, nullptr);
-}
-
-void TListView::ReleaseDrawing() {
-  KillTimer(Handle(), DrawingTimer);
-  FDrawingHeld = false;
-  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TListView::Clear() {
@@ -303,8 +282,7 @@ LRESULT TListView::ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TListView::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER && wParam == DrawingTimer && FDrawingHeld) {
-    ReleaseDrawing();
+  if (FDrawing.ReleasedBy(Handle(), message, wParam)) {
     return 0;
   }
   if (message == WM_CONTEXTMENU ||

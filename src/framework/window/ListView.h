@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingHold.h"
 #include "Event.h"
 #include "ListRows.h"
 #include "WinControl.h"
@@ -79,10 +80,6 @@ protected:
   LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-  // Changes that come in a burst, such as rows found by a search, are drawn together: the
-  // list's drawing is held from the first of them until a quarter of a second later.
-  void HoldDrawing();
-  void ReleaseDrawing();
   // The next row after the one given (-1: from the top) in the state; -1 when none is.
   int NextRow(int after, UINT state) const;
   void SetRowState(int row, UINT mask, UINT state);
@@ -96,7 +93,8 @@ private:
   int FindRow(UINT flags, const std::string& text, int start) const;
   LRESULT ContextMenuMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-  bool FDrawingHeld = false;
+  // Rows found in a burst are drawn together, a quarter of a second after the first.
+  TDrawingHold FDrawing{250};
   // While set, the edit that ends is one being cancelled, whatever text it reports.
   bool FCancellingEdit = false;
   // The menu key is down and no context menu has been asked for since.

@@ -31,9 +31,18 @@ std::string TStatusBar::PanelText(int index) const {
 }
 
 void TStatusBar::SetPanelText(int index, const std::string& text) {
+  // Wine draws each new text at once, which costs a millisecond.
+  FDrawing.Hold(Handle());
   SendMessageA(Handle(), SB_SETTEXTA, index, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TStatusBar::Realign() {
   SendMessageA(Handle(), WM_SIZE, 0, 0);
+}
+
+LRESULT TStatusBar::ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (FDrawing.ReleasedBy(Handle(), message, wParam)) {
+    return 0;
+  }
+  return DefaultHandler(message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawingHold.h"
 #include "WinControl.h"
 
 #include <initializer_list>
@@ -16,4 +17,11 @@ public:
   void SetPanelText(int index, const std::string& text);
   // Fits the bar to its parent's bottom edge after the parent changed size.
   void Realign();
+
+protected:
+  LRESULT ControlMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  // A search changes the texts once a folder; they are drawn ten times a second at most.
+  TDrawingHold FDrawing{100};
 };
