@@ -1,10 +1,12 @@
 #include "ReportRun.h"
 
 #include "ConsoleThread.h"
+#include "HeadReaders.h"
 #include "HeldRows.h"
 #include "ReportFields.h"
 
 #include "FileCtrl.h"
+#include "FileExists.h"
 #include "FileGrep.h"
 #include "FoundRecord.h"
 #include "Paths.h"
@@ -15,6 +17,7 @@
 #include "VersionInfo.h"
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <unordered_set>
 
@@ -66,6 +69,18 @@ bool SamePath(const std::string& first, const std::string& second) {
          CSTR_EQUAL;
 }
 
+// How many found files' heads are read ahead of the one being listed; they are all listed
+// before the walk's next folder.
+constexpr std::size_t Lookahead = 64;
+constexpr unsigned HeadReaderThreads = 3;
+
+struct TPendingFile {
+  std::string Directory;
+  std::string Name;
+  std::optional<WIN32_FIND_DATAA> Entry;
+  bool HeadAsked;
+};
+
 class TReportWalk : public TObject {
 public:
   TReportWalk(const TReportOptions& options, TConsoleProgress& progress, TReportResult& result,
@@ -110,6 +125,7 @@ public:
   void Search(const std::string& folder) {
     FGrep.SetDirs(folder);
     FGrep.Start();
+    ListPending();
   }
 
 private:
@@ -139,11 +155,44 @@ private:
     if (!FNamesInFolder.insert(AsciiUpperCase(name)).second || IsOwnFile(directory + name)) {
       return;
     }
-    TReportRow row;
     // The walk's entry already holds the file's attributes, times and size.
     const WIN32_FIND_DATAA* entry = FGrep.FoundEntry();
-    row.Cells =
-        entry != nullptr ? FRows.FoundCells(directory, *entry) : FRows.Cells(directory, name);
+    TPendingFile file{std::move(directory), std::move(name),
+                      entry != nullptr ? std::optional(*entry) : std::nullopt, false};
+    if (file.Entry) {
+      const std::optional<TFileFacts> facts = FactsOfEntry(*file.Entry);
+      file.HeadAsked = facts && HeadIsRead(facts->Size);
+      if (file.HeadAsked) {
+        FHeadReaders.Ask(file.Directory + file.Entry->cFileName);
+      }
+    }
+    FPending.push_back(std::move(file));
+    if (FPending.size() > Lookahead) {
+      ListFirstPending();
+    }
+  }
+
+  void ListFirstPending() {
+    const TPendingFile& file = FPending.front();
+    if (file.HeadAsked) {
+      const TFileHeadRead head = FHeadReaders.Take();
+      List(file, &head);
+    } else {
+      List(file, nullptr);
+    }
+    FPending.pop_front();
+  }
+
+  void ListPending() {
+    while (!FPending.empty()) {
+      ListFirstPending();
+    }
+  }
+
+  void List(const TPendingFile& file, const TFileHeadRead* head) {
+    TReportRow row;
+    row.Cells = file.Entry ? FRows.FoundCells(file.Directory, *file.Entry, head)
+                           : FRows.Cells(file.Directory, file.Name);
     row.Audit = AuditFieldsOf(FVersions);
     if (!WithinVersionBounds(FOptions, row.Audit.FileVersionNumber) || OnExcludedBound()) {
       return;
@@ -172,16 +221,20 @@ private:
     return false;
   }
 
+  // The files found before a folder's messages are listed before them.
   void DirChange(TObject*, const std::string& folder) {
+    ListPending();
     FNamesInFolder.clear();
     FProgress.Searching(folder);
   }
 
   void DirError(TObject*, const std::string& folder, DWORD error) {
+    ListPending();
     Problem("cannot list folder \"" + folder + "\": " + SystemErrorText(error));
   }
 
   void DirSkipped(TObject*, const std::string& folder) {
+    ListPending();
     if (FOptions.Verbose) {
       FProgress.Clear();
       WriteError("left out system folder \"" + folder + "\"");
@@ -204,6 +257,9 @@ private:
 
   std::vector<std::string> FOwnFiles;
   std::unordered_set<std::string> FNamesInFolder;
+  // Found, in their order, and not yet listed.
+  std::deque<TPendingFile> FPending;
+  THeadReaders FHeadReaders{HeadReaderThreads};
 
   TConsoleProgress& FProgress;
   TReportResult& FResult;

@@ -16,6 +16,16 @@ std::optional<std::string> ReadFileHead(const std::string& path) {
   return head;
 }
 
+TFileHeadRead ReadFileHeadAndError(const std::string& path) {
+  TFileHeadRead read;
+  read.Head = ReadFileHead(path);
+  if (!read.Head) {
+    const DWORD error = GetLastError();
+    read.Error = error != ERROR_SUCCESS ? error : ERROR_READ_FAULT;
+  }
+  return read;
+}
+
 bool MayHoldVersionResource(std::string_view head) {
   return head.starts_with("MZ") || head.starts_with("SZDD");
 }

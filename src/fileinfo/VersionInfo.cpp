@@ -11,9 +11,6 @@
 
 namespace {
 
-// The DOS header that opens every PE and NE image.
-constexpr std::int64_t SmallestImage = 64;
-
 // The time as display text, in local time at the bias in force now.
 std::string TimeText(const FILETIME& time) {
   FILETIME local;
@@ -50,12 +47,14 @@ void TVersionInfo::Retrieve() {
   RetrieveWith(target, FindFileFacts(target));
 }
 
-void TVersionInfo::RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry) {
+void TVersionInfo::RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry,
+                                 const TFileHeadRead* head) {
   FRetrieveFilename = path;
-  RetrieveWith(path, FactsOfEntry(entry));
+  RetrieveWith(path, FactsOfEntry(entry), head);
 }
 
-void TVersionInfo::RetrieveWith(const std::string& target, std::optional<TFileFacts> found) {
+void TVersionInfo::RetrieveWith(const std::string& target, std::optional<TFileFacts> found,
+                                const TFileHeadRead* head) {
   FValues = TVersionInfoValues();
   FHead.reset();
   FReadError = 0;
@@ -86,14 +85,12 @@ void TVersionInfo::RetrieveWith(const std::string& target, std::optional<TFileFa
   // than the 64-byte header that the system reads whole before anything else shows it by
   // its size alone, unopened. A file whose head cannot be read is left to the system,
   // whatever it makes of it.
-  if (facts->Size < SmallestImage) {
+  if (!HeadIsRead(facts->Size)) {
     return;
   }
-  FHead = ReadFileHead(target);
-  if (!FHead) {
-    const DWORD error = GetLastError();
-    FReadError = error != ERROR_SUCCESS ? error : ERROR_READ_FAULT;
-  }
+  TFileHeadRead read = head != nullptr ? *head : ReadFileHeadAndError(target);
+  FHead = std::move(read.Head);
+  FReadError = read.Error;
   if (FHead && !MayHoldVersionResource(*FHead)) {
     return;
   }

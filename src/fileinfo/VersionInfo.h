@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileExists.h"
+#include "FileHead.h"
 
 #include "CustomComponent.h"
 
@@ -70,8 +71,10 @@ public:
   // Reads the stored file again, as it is now.
   void Retrieve();
   // Reads the file a directory search has just found, taking its attributes, times and size
-  // from the search's entry rather than asking the file system once more.
-  void RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry);
+  // from the search's entry rather than asking the file system once more; and its head too,
+  // when the caller has read it (ReadFileHeadAndError) for a file whose head is read.
+  void RetrieveFound(const std::string& path, const WIN32_FIND_DATAA& entry,
+                     const TFileHeadRead* head = nullptr);
 
   // What the directory search of the last retrieval found; none when it found no file.
   const std::optional<TFileFacts>& FileFacts() const { return FFacts; }
@@ -126,6 +129,7 @@ private:
   std::optional<TFileFacts> FFacts;
   DWORD FReadError = 0;
 
-  void RetrieveWith(const std::string& target, std::optional<TFileFacts> facts);
+  void RetrieveWith(const std::string& target, std::optional<TFileFacts> facts,
+                    const TFileHeadRead* head = nullptr);
   std::optional<std::string> FHead;
 };

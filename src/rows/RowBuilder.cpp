@@ -29,8 +29,9 @@ std::vector<std::string> TRowBuilder::Cells(const std::string& directory, const 
 }
 
 std::vector<std::string> TRowBuilder::FoundCells(const std::string& directory,
-                                                 const WIN32_FIND_DATAA& entry) {
-  FVersions.RetrieveFound(directory + entry.cFileName, entry);
+                                                 const WIN32_FIND_DATAA& entry,
+                                                 const TFileHeadRead* head) {
+  FVersions.RetrieveFound(directory + entry.cFileName, entry, head);
   return CellsOfRetrieved(directory, entry.cFileName);
 }
 

@@ -16,8 +16,10 @@ public:
   // The eighteen cells, caption first, of the file named by the folder (with its trailing
   // backslash) and the name.
   std::vector<std::string> Cells(const std::string& directory, const std::string& name);
-  // The same cells for a file a directory search has just found, from its entry's facts.
-  std::vector<std::string> FoundCells(const std::string& directory, const WIN32_FIND_DATAA& entry);
+  // The same cells for a file a directory search has just found, from its entry's facts
+  // and, when the caller has read it, its head (see TVersionInfo::RetrieveFound).
+  std::vector<std::string> FoundCells(const std::string& directory, const WIN32_FIND_DATAA& entry,
+                                      const TFileHeadRead* head = nullptr);
 
   // What the last row's file holds besides its cells.
   const TVersionInfo& Versions() const { return FVersions; }
