@@ -108,6 +108,14 @@ template <int Width, int Vectors, bool FoldFirst>
   const TBytes secondFolds = TBytes{} + second.Fold;
   const std::ptrdiff_t distance =
       static_cast<std::ptrdiff_t>(second.At) - static_cast<std::ptrdiff_t>(first.At);
+  const auto matchesHere = [&] { return (*from | fold) == first.Byte && matchesAt(from); };
+  // A load that crosses a cache line costs two: the places before the first aligned one are
+  // looked at one by one.
+  for (; from < end && reinterpret_cast<std::uintptr_t>(from) % Width != 0; ++from) {
+    if (matchesHere()) {
+      return true;
+    }
+  }
   for (; end - from >= Width * Vectors; from += Width * Vectors) {
     TBytes hits[Vectors];
 #pragma GCC unroll 8
@@ -146,7 +154,7 @@ template <int Width, int Vectors, bool FoldFirst>
     }
   }
   for (; from < end; ++from) {
-    if ((*from | fold) == first.Byte && matchesAt(from)) {
+    if (matchesHere()) {
       return true;
     }
   }
