@@ -100,11 +100,23 @@ using ConsoleWindowTest = TMainWindowTest;
 TEST_F(ConsoleWindowTest, TheReportFormatIsWhatTheWindowSavesForTheSameSearch) {
   TTempTree tree;
   MakeReportTree(tree);
+  // More files in one folder than the console program reads ahead of its rows, programs
+  // among them.
+  tree.Folder("many");
+  for (int file = 0; file < 150; ++file) {
+    const std::string name = "many\\file" + std::to_string(file) + (file % 10 ? ".txt" : ".dll");
+    if (file % 10 == 0) {
+      ASSERT_TRUE(CopyFileA(tree.Path("Mismatch.dll").c_str(), tree.Path(name).c_str(), FALSE));
+    } else {
+      tree.File(name, std::string(60 + file, 'x'));
+    }
+    ReadOnce(tree.Path(name));
+  }
   const TQuilletRun run = RunQuillet("-r " + Quoted(tree.Root()));
   EXPECT_EQ(run.ExitCode, 0u) << run.Errors;
   TMainWindowSession session(Log());
   ASSERT_TRUE(SearchAndWait(session, tree.Root(), "*.*", true));
-  ASSERT_EQ(session.Form().ListView->ItemCount(), 5); // the subfolder is found as well
+  ASSERT_EQ(session.Form().ListView->ItemCount(), 156); // the subfolders are found as well
   // The console program writes its ANSI code page, UTF-8; this test program runs in the
   // system's.
   EXPECT_EQ(run.Output, AnsiToUtf8(ReportText(*session.Form().ListView)));
