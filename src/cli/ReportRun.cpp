@@ -8,6 +8,7 @@
 #include "FileCtrl.h"
 #include "FileExists.h"
 #include "FileGrep.h"
+#include "FileHead.h"
 #include "FoundRecord.h"
 #include "Paths.h"
 #include "RowBuilder.h"
@@ -159,12 +160,9 @@ private:
     const WIN32_FIND_DATAA* entry = FGrep.FoundEntry();
     TPendingFile file{std::move(directory), std::move(name),
                       entry != nullptr ? std::optional(*entry) : std::nullopt, false};
-    if (file.Entry) {
-      const std::optional<TFileFacts> facts = FactsOfEntry(*file.Entry);
-      file.HeadAsked = facts && HeadIsRead(facts->Size);
-      if (file.HeadAsked) {
-        FHeadReaders.Ask(file.Directory + file.Entry->cFileName);
-      }
+    if (file.Entry && HeadIsReadFor(*file.Entry)) {
+      file.HeadAsked = true;
+      FHeadReaders.Ask(file.Directory + file.Entry->cFileName);
     }
     FPending.push_back(std::move(file));
     if (FPending.size() > Lookahead) {

@@ -26,6 +26,12 @@ TFileHeadRead ReadFileHeadAndError(const std::string& path) {
   return read;
 }
 
+bool HeadIsReadFor(const WIN32_FIND_DATAA& entry) {
+  const std::uint64_t size = (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow;
+  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         HeadIsRead(static_cast<std::int64_t>(size));
+}
+
 bool MayHoldVersionResource(std::string_view head) {
   return head.starts_with("MZ") || head.starts_with("SZDD");
 }

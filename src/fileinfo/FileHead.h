@@ -29,6 +29,9 @@ constexpr bool HeadIsRead(std::int64_t size) {
   return size >= 64;
 }
 
+// The same for the entry a directory search found: never for a folder.
+bool HeadIsReadFor(const WIN32_FIND_DATAA& entry);
+
 // Whether a file with this head can hold a version resource the system reads: a PE or NE
 // image ("MZ") or a file the system expands before reading it ("SZDD").
 bool MayHoldVersionResource(std::string_view head);
