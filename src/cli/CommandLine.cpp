@@ -39,7 +39,8 @@ bool TakesValue(const std::string& arg) {
                                                  "--attributes",
                                                  "--content",
                                                  "--version-below",
-                                                 "--version-at-least"};
+                                                 "--version-at-least",
+                                                 "--hash"};
   return std::find(names.begin(), names.end(), arg) != names.end() ||
          std::any_of(DateOptionNames.begin(), DateOptionNames.end(),
                      [&](const TDateOptionName& date) { return arg == date.Name; });
@@ -114,10 +115,31 @@ TFileGrepAttributes ParseAttributes(const std::vector<std::string>& words) {
   return attributes;
 }
 
-std::size_t ParseField(const std::string& key) {
+std::vector<TFieldGroup> ParseDigests(const std::vector<std::string>& names) {
+  std::vector<TFieldGroup> groups;
+  for (const std::string& name : names) {
+    const std::string digest = AsciiUpperCase(name);
+    if (digest == "SHA256") {
+      groups.push_back(TFieldGroup::Sha256);
+    } else if (digest == "SHA1") {
+      groups.push_back(TFieldGroup::Sha1);
+    } else if (digest == "MD5") {
+      groups.push_back(TFieldGroup::Md5);
+    } else if (digest == "AUTHENTICODE") {
+      groups.push_back(TFieldGroup::AuthenticodeSha256);
+    } else {
+      throw CLI::ValidationError("--hash", "unknown digest \"" + name + "\"");
+    }
+  }
+  return groups;
+}
+
+// A field the run writes: one of an option the command line leaves out is no field to sort by.
+std::size_t ParseField(const std::string& key, const std::vector<TFieldGroup>& groups) {
   const int field = FindReportField(key);
-  if (field < 0) {
-    throw CLI::ValidationError("--sort", "no field is called \"" + key + "\"");
+  const std::vector<std::size_t> written = WrittenFields(groups);
+  if (field < 0 || std::find(written.begin(), written.end(), field) == written.end()) {
+    throw CLI::ValidationError("--sort", "no field of this run is called \"" + key + "\"");
   }
   return static_cast<std::size_t>(field);
 }
@@ -161,6 +183,16 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
       ->type_name("V");
   app.add_option("--version-at-least", atLeast, "Only files whose fixed file version is at least V")
       ->type_name("V");
+  bool signatures = false;
+  std::vector<std::string> digests;
+  app.add_flag("--signatures", signatures,
+               "Add each program image's signature: verdict, source, signer, issuer, thumbprint "
+               "and time stamp");
+  app.add_flag("--require-signed", options.RequireSigned,
+               "End with 6 when a program image listed is not validly signed");
+  app.add_option("--hash", digests, "Add these digests: sha256, sha1, md5, authenticode")
+      ->delimiter(',')
+      ->type_name("LIST");
   app.add_flag("-q,--quiet", options.Quiet, "No progress (errors are still written)");
   app.add_flag("--verbose", options.Verbose, "Also name the system folders left out");
 
@@ -175,8 +207,13 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
                      : format == "json" ? TReportFormat::Json
                                         : TReportFormat::Report;
     options.Masks = TrimmedMasks(options.Masks);
+    if (signatures) {
+      options.FieldGroups.push_back(TFieldGroup::Signatures);
+    }
+    const std::vector<TFieldGroup> digestGroups = ParseDigests(digests);
+    options.FieldGroups.insert(options.FieldGroups.end(), digestGroups.begin(), digestGroups.end());
     if (!sort.empty()) {
-      options.SortField = ParseField(sort);
+      options.SortField = ParseField(sort, options.FieldGroups);
     }
     if (!below.empty()) {
       options.VersionBelow = ParseVersion("--version-below", below);

@@ -3,35 +3,46 @@
 #include "ReportFields.h"
 #include "ResultColumns.h"
 
+#include <algorithm>
+
 namespace {
 
-// Where the audit fields stand after the cells.
-enum THeldField : std::size_t {
-  hfFileVersionNumber = ResultColumnCount,
-  hfProductVersionNumber,
-  hfVersionMismatch,
-  hfMachine,
-  hfCreatedUtc,
-  hfLastAccessUtc,
-  hfLastModifiedUtc,
-  hfReadError,
-};
+// A flag is held as "1" or nothing, so that a false one costs no byte.
+std::string HeldText(const TReportRow& row, std::size_t field) {
+  const std::string text = FieldText(row, field);
+  if (ReportFields()[field].Kind == TFieldKind::Flag) {
+    return text == "true" ? "1" : "";
+  }
+  return text;
+}
 
 } // namespace
 
-THeldRows::THeldRows() {
+THeldRows::THeldRows(const std::vector<std::size_t>& writtenFields) {
+  const std::size_t path = static_cast<std::size_t>(FindReportField("Path"));
+  for (const std::size_t field : writtenFields) {
+    if (field >= ResultColumnCount && field != path) {
+      FHeldFields.push_back(field);
+    }
+  }
   FRows.ShareColumn(DirectoryColumn);
   FRows.ShareColumn(TypeColumn);
-  FRows.ShareColumn(hfMachine);
+  // Texts that many rows have alike.
+  for (const char* key : {"Machine", "Subsystem", "Languages", "Signer", "Issuer"}) {
+    const auto held = std::find(FHeldFields.begin(), FHeldFields.end(),
+                                static_cast<std::size_t>(FindReportField(key)));
+    if (held != FHeldFields.end()) {
+      FRows.ShareColumn(ResultColumnCount + static_cast<std::size_t>(held - FHeldFields.begin()));
+    }
+  }
 }
 
 void THeldRows::Add(const TReportRow& row) {
   std::vector<std::string> texts = row.Cells;
   texts.resize(ResultColumnCount);
-  const TAuditFields& audit = row.Audit;
-  texts.insert(texts.end(), {audit.FileVersionNumber, audit.ProductVersionNumber,
-                             audit.VersionMismatch ? "1" : "", audit.Machine, audit.CreatedUtc,
-                             audit.LastAccessUtc, audit.LastModifiedUtc, audit.ReadError});
+  for (const std::size_t field : FHeldFields) {
+    texts.push_back(HeldText(row, field));
+  }
   FRows.Add(texts);
 }
 
@@ -41,16 +52,15 @@ TReportRow THeldRows::Row(std::size_t index) const {
   for (std::size_t column = 0; column < ResultColumnCount; ++column) {
     row.Cells.push_back(text(column));
   }
-  TAuditFields& audit = row.Audit;
-  audit.FileVersionNumber = text(hfFileVersionNumber);
-  audit.ProductVersionNumber = text(hfProductVersionNumber);
-  audit.VersionMismatch = !text(hfVersionMismatch).empty();
-  audit.Machine = text(hfMachine);
-  audit.Path = row.Cells[DirectoryColumn] + row.Cells[NameColumn];
-  audit.CreatedUtc = text(hfCreatedUtc);
-  audit.LastAccessUtc = text(hfLastAccessUtc);
-  audit.LastModifiedUtc = text(hfLastModifiedUtc);
-  audit.ReadError = text(hfReadError);
+  row.Audit.Path = row.Cells[DirectoryColumn] + row.Cells[NameColumn];
+  for (std::size_t held = 0; held < FHeldFields.size(); ++held) {
+    const std::size_t field = FHeldFields[held];
+    std::string value = text(ResultColumnCount + held);
+    if (ReportFields()[field].Kind == TFieldKind::Flag) {
+      value = value.empty() ? "false" : "true";
+    }
+    SetFieldText(row, field, value);
+  }
   return row;
 }
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "ConsoleProgress.h"
 #include "ConsoleThread.h"
+#include "ReportFields.h"
 #include "ReportFormats.h"
 #include "ReportOutput.h"
 #include "ReportRun.h"
@@ -15,6 +16,7 @@ enum TExitStatus {
   ExitMissingFolder = 3,
   ExitOutputFailed = 4,
   ExitUnreadable = 5,    // finished, but a folder could not be listed or a file read
+  ExitNotSigned = 6,     // finished, but a program image listed is not validly signed
   ExitInterrupted = 130, // as a shell reports a program that Ctrl+C ended
 };
 
@@ -23,11 +25,12 @@ int Run(const TReportOptions& options) {
   TReportResult result;
   try {
     TReportOutput output(options.Output);
-    output.Write(FormatHeader(options.Format));
+    const TRowFormat format{options.Format, WrittenFields(options.FieldGroups)};
+    output.Write(FormatHeader(format));
     std::string line;
     const auto write = [&](const TReportRow& row) {
       line.clear();
-      AppendFormattedRow(line, row, options.Format);
+      AppendFormattedRow(line, row, format);
       output.Write(line);
     };
     {
@@ -48,7 +51,10 @@ int Run(const TReportOptions& options) {
   if (!result.MissingFolders.empty()) {
     return ExitMissingFolder;
   }
-  return result.Unreadable == 0 ? ExitDone : ExitUnreadable;
+  if (result.Unreadable != 0) {
+    return ExitUnreadable;
+  }
+  return result.NotValidlySigned == 0 ? ExitDone : ExitNotSigned;
 }
 
 } // namespace

@@ -14,19 +14,6 @@ constexpr std::size_t LastModifiedColumn = 13;
 constexpr std::size_t FileVersionColumn = 1;
 constexpr std::size_t ProductVersionColumn = 5;
 
-// The audit fields after the cells, in order.
-enum TAuditField : std::size_t {
-  afFileVersionNumber = ResultColumnCount,
-  afProductVersionNumber,
-  afVersionMismatch,
-  afMachine,
-  afPath,
-  afCreatedUtc,
-  afLastAccessUtc,
-  afLastModifiedUtc,
-  afReadError,
-};
-
 std::vector<TReportField> MakeFields() {
   std::vector<TReportField> fields;
   for (std::size_t column = 0; column < ResultColumnCount; ++column) {
@@ -39,15 +26,39 @@ std::vector<TReportField> MakeFields() {
     fields.push_back(
         {column == LastModifiedColumn ? "LastModified" : ResultColumnCaptions[column], kind});
   }
-  fields.push_back({"FileVersionNumber", TFieldKind::FixedVersion});
-  fields.push_back({"ProductVersionNumber", TFieldKind::FixedVersion});
-  fields.push_back({"VersionMismatch", TFieldKind::Flag});
-  fields.push_back({"Machine", TFieldKind::Text});
-  fields.push_back({"Path", TFieldKind::Text});
-  fields.push_back({"CreatedUtc", TFieldKind::UtcTime});
-  fields.push_back({"LastAccessUtc", TFieldKind::UtcTime});
-  fields.push_back({"LastModifiedUtc", TFieldKind::UtcTime});
-  fields.push_back({"ReadError", TFieldKind::Text});
+  using enum TFieldKind;
+  using enum TFieldGroup;
+  using A = TAuditFields;
+  const auto text = [&](std::string_view key, TFieldKind kind, std::string A::*member,
+                        TFieldGroup group = Always) {
+    fields.push_back({key, kind, group, member, nullptr});
+  };
+  const auto flag = [&](std::string_view key, bool A::*member) {
+    fields.push_back({key, Flag, Always, nullptr, member});
+  };
+  text("FileVersionNumber", FixedVersion, &A::FileVersionNumber);
+  text("ProductVersionNumber", FixedVersion, &A::ProductVersionNumber);
+  flag("VersionMismatch", &A::VersionMismatch);
+  text("Machine", Text, &A::Machine);
+  text("Path", Text, &A::Path);
+  text("CreatedUtc", UtcTime, &A::CreatedUtc);
+  text("LastAccessUtc", UtcTime, &A::LastAccessUtc);
+  text("LastModifiedUtc", UtcTime, &A::LastModifiedUtc);
+  text("ReadError", Text, &A::ReadError);
+  text("LinkTime", UtcTime, &A::LinkTime);
+  text("Subsystem", Text, &A::Subsystem);
+  flag("DotNet", &A::DotNet);
+  text("Languages", Text, &A::Languages);
+  text("Signature", Text, &A::Signature, Signatures);
+  text("SignatureSource", Text, &A::SignatureSource, Signatures);
+  text("Signer", Text, &A::Signer, Signatures);
+  text("Issuer", Text, &A::Issuer, Signatures);
+  text("SignerThumbprint", Text, &A::SignerThumbprint, Signatures);
+  text("SigningTime", UtcTime, &A::SigningTime, Signatures);
+  text("SHA256", Text, &A::Sha256, Sha256);
+  text("SHA1", Text, &A::Sha1, Sha1);
+  text("MD5", Text, &A::Md5, Md5);
+  text("AuthenticodeSHA256", Text, &A::AuthenticodeSha256, AuthenticodeSha256);
   return fields;
 }
 
@@ -72,32 +83,37 @@ const std::vector<TReportField>& ReportFields() {
   return fields;
 }
 
+std::vector<std::size_t> WrittenFields(const std::vector<TFieldGroup>& groups) {
+  std::vector<std::size_t> written;
+  const std::vector<TReportField>& fields = ReportFields();
+  for (std::size_t field = 0; field < fields.size(); ++field) {
+    const TFieldGroup group = fields[field].Group;
+    if (group == TFieldGroup::Always ||
+        std::find(groups.begin(), groups.end(), group) != groups.end()) {
+      written.push_back(field);
+    }
+  }
+  return written;
+}
+
 std::string FieldText(const TReportRow& row, std::size_t field) {
-  if (field < ResultColumnCount) {
-    return row.Cells[field];
+  const TReportField& at = ReportFields()[field];
+  if (at.Text != nullptr) {
+    return row.Audit.*at.Text;
   }
-  const TAuditFields& audit = row.Audit;
-  switch (static_cast<TAuditField>(field)) {
-  case afFileVersionNumber:
-    return audit.FileVersionNumber;
-  case afProductVersionNumber:
-    return audit.ProductVersionNumber;
-  case afVersionMismatch:
-    return audit.VersionMismatch ? "true" : "false";
-  case afMachine:
-    return audit.Machine;
-  case afPath:
-    return audit.Path;
-  case afCreatedUtc:
-    return audit.CreatedUtc;
-  case afLastAccessUtc:
-    return audit.LastAccessUtc;
-  case afLastModifiedUtc:
-    return audit.LastModifiedUtc;
-  case afReadError:
-    return audit.ReadError;
+  if (at.IsSet != nullptr) {
+    return row.Audit.*at.IsSet ? "true" : "false";
   }
-  return {};
+  return row.Cells[field];
+}
+
+void SetFieldText(TReportRow& row, std::size_t field, const std::string& text) {
+  const TReportField& at = ReportFields()[field];
+  if (at.Text != nullptr) {
+    row.Audit.*at.Text = text;
+  } else if (at.IsSet != nullptr) {
+    row.Audit.*at.IsSet = text == "true";
+  }
 }
 
 int FindReportField(const std::string& key) {
@@ -121,8 +137,10 @@ std::string FieldSortKey(const TReportRow& row, std::size_t field) {
     std::string digits = text.empty() ? "0" : text;
     return std::string(20 - std::min<std::size_t>(digits.size(), 20), '0') + digits;
   }
-  case TFieldKind::LocalTime:
-    return FieldText(row, afCreatedUtc + (field - CreatedColumn));
+  case TFieldKind::LocalTime: {
+    static const std::size_t createdUtc = static_cast<std::size_t>(FindReportField("CreatedUtc"));
+    return FieldText(row, createdUtc + (field - CreatedColumn));
+  }
   case TFieldKind::StatedVersion:
     return NumbersKey(StatedVersion(text)) + CellSortKey(text);
   case TFieldKind::FixedVersion:

@@ -31,22 +31,23 @@ std::string Utf8Field(const TReportRow& row, std::size_t field) {
   return field < ResultColumnCount ? AnsiToUtf8(row.Cells[field]) : FieldText(row, field);
 }
 
-void AppendCsvLine(std::string& csv, std::size_t count,
-                   const std::function<std::string(std::size_t)>& field) {
-  for (std::size_t index = 0; index < count; ++index) {
+void AppendCsvLine(std::string& csv, const std::vector<std::size_t>& fields,
+                   const std::function<std::string(std::size_t)>& text) {
+  for (std::size_t index = 0; index < fields.size(); ++index) {
     if (index > 0) {
       csv += ',';
     }
-    AppendCsvField(csv, field(index));
+    AppendCsvField(csv, text(fields[index]));
   }
   csv += "\r\n";
 }
 
-void AppendJsonLine(std::string& lines, const TReportRow& row) {
+void AppendJsonLine(std::string& lines, const TReportRow& row,
+                    const std::vector<std::size_t>& written) {
   const std::vector<TReportField>& fields = ReportFields();
   // The keys keep the fields' order.
   nlohmann::ordered_json object;
-  for (std::size_t field = 0; field < fields.size(); ++field) {
+  for (const std::size_t field : written) {
     const std::string key(fields[field].Key);
     const std::string text = Utf8Field(row, field);
     switch (fields[field].Kind) {
@@ -66,11 +67,11 @@ void AppendJsonLine(std::string& lines, const TReportRow& row) {
 
 } // namespace
 
-std::string FormatHeader(TReportFormat format) {
-  switch (format) {
+std::string FormatHeader(const TRowFormat& format) {
+  switch (format.Format) {
   case TReportFormat::Csv: {
     std::string csv;
-    AppendCsvLine(csv, ReportFields().size(),
+    AppendCsvLine(csv, format.Fields,
                   [](std::size_t field) { return std::string(ReportFields()[field].Key); });
     return csv;
   }
@@ -82,14 +83,13 @@ std::string FormatHeader(TReportFormat format) {
   return ReportHeader();
 }
 
-void AppendFormattedRow(std::string& text, const TReportRow& row, TReportFormat format) {
-  switch (format) {
+void AppendFormattedRow(std::string& text, const TReportRow& row, const TRowFormat& format) {
+  switch (format.Format) {
   case TReportFormat::Csv:
-    AppendCsvLine(text, ReportFields().size(),
-                  [&](std::size_t field) { return Utf8Field(row, field); });
+    AppendCsvLine(text, format.Fields, [&](std::size_t field) { return Utf8Field(row, field); });
     return;
   case TReportFormat::Json:
-    AppendJsonLine(text, row);
+    AppendJsonLine(text, row, format.Fields);
     return;
   case TReportFormat::Report:
     break;

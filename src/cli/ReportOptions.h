@@ -9,6 +9,9 @@
 
 enum class TReportFormat { Report, Csv, Json };
 
+// What asks for a field of CSV and JSON: every run, or an option.
+enum class TFieldGroup { Always, Signatures, Sha256, Sha1, Md5, AuthenticodeSha256 };
+
 // One date bound of the command line: which of the six it is and its local date-time. A
 // bound on a whole day ends with the next day's first moment, which it leaves out.
 struct TDateBoundOption {
@@ -38,4 +41,8 @@ struct TReportOptions {
   // Only files whose fixed file version is below, or at least, these numbers.
   std::optional<std::vector<std::uint32_t>> VersionBelow;
   std::optional<std::vector<std::uint32_t>> VersionAtLeast;
+  // The optional fields asked for: signatures and digests.
+  std::vector<TFieldGroup> FieldGroups;
+  // End with its own status when a program image listed is not validly signed.
+  bool RequireSigned = false;
 };

@@ -4,6 +4,7 @@
 #include "HeadReaders.h"
 #include "HeldRows.h"
 #include "ReportFields.h"
+#include "TrustFields.h"
 
 #include "FileCtrl.h"
 #include "FileExists.h"
@@ -87,7 +88,7 @@ public:
   TReportWalk(const TReportOptions& options, TConsoleProgress& progress, TReportResult& result,
               const std::function<void(const TReportRow&)>& handOn,
               const std::vector<std::string>& ownFiles)
-      : FOptions(options), FHandOn(handOn), FProgress(progress), FResult(result),
+      : FOptions(options), FHandOn(handOn), FProgress(progress), FResult(result), FTrust(options),
         FVersions(nullptr), FFiles(nullptr), FRows(FVersions, FFiles), FGrep(nullptr) {
     for (const std::string& file : ownFiles) {
       FOwnFiles.push_back(FullPath(file));
@@ -195,8 +196,14 @@ private:
     if (!WithinVersionBounds(FOptions, row.Audit.FileVersionNumber) || OnExcludedBound()) {
       return;
     }
+    FTrust.Fill(row.Audit, FVersions.Directory());
     if (!row.Audit.ReadError.empty()) {
       Problem("cannot read \"" + row.Audit.Path + "\": " + row.Audit.ReadError);
+    }
+    if (FOptions.RequireSigned && !row.Audit.Machine.empty() && row.Audit.Signature != "Valid") {
+      FProgress.Clear();
+      WriteError("not validly signed: \"" + row.Audit.Path + "\": " + row.Audit.Signature);
+      ++FResult.NotValidlySigned;
     }
     FHandOn(row);
     FProgress.Found(++FResult.Rows);
@@ -261,6 +268,7 @@ private:
 
   TConsoleProgress& FProgress;
   TReportResult& FResult;
+  TTrustFields FTrust;
   TVersionInfo FVersions;
   TFileCtrl FFiles;
   TRowBuilder FRows;
@@ -275,7 +283,7 @@ TReportResult RunReport(const TReportOptions& options, TConsoleProgress& progres
   TReportResult result;
   std::optional<THeldRows> held;
   if (options.SortField) {
-    held.emplace();
+    held.emplace(WrittenFields(options.FieldGroups));
   }
   const std::function<void(const TReportRow&)> found = [&](const TReportRow& row) {
     if (held) {

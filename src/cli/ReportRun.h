@@ -19,6 +19,9 @@ struct TReportResult {
   // How many folders could not be listed and files not read; each was named on standard
   // error as it happened.
   std::size_t Unreadable = 0;
+  // How many program images listed are not validly signed, when the options require it;
+  // each was named on standard error.
+  std::size_t NotValidlySigned = 0;
   bool Interrupted = false;
 };
 

@@ -47,6 +47,9 @@ struct TVersionInfoValues {
   // The fixed part's version numbers, "a.b.c.d"; empty without a fixed part.
   std::string FileVersionNumber;
   std::string ProductVersionNumber;
+  // The language and code page keys of every string table, in their order, in upper case
+  // and separated by ";": "040904B0;040704B0".
+  std::string StringTables;
 
   bool operator==(const TVersionInfoValues&) const = default;
 };
@@ -121,6 +124,7 @@ public:
   TFileTyp FileTyp() const { return FValues.FileTyp; }
   const std::string& FileVersionNumber() const { return FValues.FileVersionNumber; }
   const std::string& ProductVersionNumber() const { return FValues.ProductVersionNumber; }
+  const std::string& StringTables() const { return FValues.StringTables; }
 
 private:
   std::string FAbout;

@@ -1,5 +1,7 @@
 #include "VersionValues.h"
 
+#include "Strings.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -86,6 +88,12 @@ TStringTable ChooseStringTable(const TVersionBuffer& buffer,
 }
 
 void ReadVersionStrings(TVersionBuffer& buffer, TVersionInfoValues& values) {
+  for (const std::string& key : buffer.TableKeys()) {
+    if (!values.StringTables.empty()) {
+      values.StringTables += ';';
+    }
+    values.StringTables += AsciiUpperCase(key);
+  }
   const TStringTable table = ChooseStringTable(buffer, buffer.FirstTranslation());
   if (table.Language) {
     values.Language = LanguageName(*table.Language);

@@ -1,6 +1,6 @@
 #include "AuditFields.h"
 
-#include "ImageMachine.h"
+#include "ImageFacts.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -103,7 +103,18 @@ TAuditFields AuditFieldsOf(const TVersionInfo& versions) {
   fields.ProductVersionNumber = versions.ProductVersionNumber();
   fields.VersionMismatch =
       VersionNumbersDiffer(versions.FileVersion(), versions.FileVersionNumber());
-  fields.Machine = ImageMachine(versions.RetrieveFilename(), versions.FileHead());
+  if (const std::optional<TImageFacts> image =
+          ReadImageFacts(versions.RetrieveFilename(), versions.FileHead())) {
+    fields.Machine = image->Machine;
+    if (image->LinkTime) {
+      // Seconds since 1970 in the file time's hundreds of nanoseconds since 1601.
+      const std::uint64_t ticks = (*image->LinkTime + 11644473600ull) * 10000000ull;
+      fields.LinkTime = IsoUtcText({static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)});
+    }
+    fields.Subsystem = SubsystemName(image->Subsystem);
+    fields.DotNet = image->DotNet;
+  }
+  fields.Languages = versions.StringTables();
   fields.Path = versions.RetrieveFilename();
   if (const std::optional<TFileFacts>& facts = versions.FileFacts()) {
     fields.CreatedUtc = IsoUtcText(facts->Created);

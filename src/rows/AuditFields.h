@@ -25,6 +25,26 @@ struct TAuditFields {
   std::string LastModifiedUtc;
   // Why the file's bytes could not be read; empty when everything was read.
   std::string ReadError;
+  // A PE image's link time (ISO 8601 UTC; empty when the image holds none, or a hash in its
+  // place), its subsystem in words, and whether it is a .NET image; empty for other files.
+  std::string LinkTime;
+  std::string Subsystem;
+  bool DotNet = false;
+  // The keys of the version resource's string tables: "040904B0;040704B0".
+  std::string Languages;
+
+  // Asked for on the command line: a program image's signature (see TSignatureFacts) and
+  // the file's digests in lower-case hex; empty when not asked for or not known.
+  std::string Signature;
+  std::string SignatureSource;
+  std::string Signer;
+  std::string Issuer;
+  std::string SignerThumbprint;
+  std::string SigningTime;
+  std::string Sha256;
+  std::string Sha1;
+  std::string Md5;
+  std::string AuthenticodeSha256;
 };
 
 // The fields of the file the version reader read last.
