@@ -1,3 +1,4 @@
+#include "ImageBytes.h"
 #include "QuilletProcess.h"
 
 #include "MainWindowTest.h"
@@ -34,9 +35,8 @@ std::string Quoted(const std::string& text) {
 // A module whose version string and fixed version differ, a file without a version resource
 // whose name holds "," and ";", a name beyond ASCII and one file in a subfolder.
 void MakeReportTree(const TTempTree& tree) {
-  const std::string program = ModuleFileName();
-  const std::string fixture = program.substr(0, LastDelimiter(program, "\\") + 1) + "Mismatch.dll";
-  ASSERT_TRUE(CopyFileA(fixture.c_str(), tree.Path("Mismatch.dll").c_str(), FALSE));
+  ASSERT_TRUE(
+      CopyFileA(FixturePath("Mismatch.dll").c_str(), tree.Path("Mismatch.dll").c_str(), FALSE));
   tree.File("a,b;c.txt", "plain text");
   tree.File("caf\xe9.txt", "caf\xe9");
   tree.Folder("sub");
@@ -44,15 +44,6 @@ void MakeReportTree(const TTempTree& tree) {
   for (const char* name : {"Mismatch.dll", "a,b;c.txt", "caf\xe9.txt", "sub\\deep.txt"}) {
     ReadOnce(tree.Path(name));
   }
-}
-
-std::vector<std::string> Lines(const std::string& text, const std::string& end) {
-  std::vector<std::string> lines;
-  for (std::size_t at = 0, next; (next = text.find(end, at)) != std::string::npos;
-       at = next + end.size()) {
-    lines.push_back(text.substr(at, next - at));
-  }
-  return lines;
 }
 
 TEST(ConsoleReportTest, OptionsGiveTheirExitStatusesAndMessages) {
@@ -162,7 +153,8 @@ TEST(ConsoleReportTest, CsvAndJsonHoldEveryRowWithTheAuditFieldsInUtf8) {
     expected[rcLastModified] = "LastModified";
     expected.insert(expected.end(),
                     {"FileVersionNumber", "ProductVersionNumber", "VersionMismatch", "Machine",
-                     "Path", "CreatedUtc", "LastAccessUtc", "LastModifiedUtc", "ReadError"});
+                     "Path", "CreatedUtc", "LastAccessUtc", "LastModifiedUtc", "ReadError",
+                     "LinkTime", "Subsystem", "DotNet", "Languages"});
     EXPECT_EQ(keys, expected);
     // The one name beyond ASCII, back in the ANSI code page.
     std::string name = row["Name"].get<std::string>();
@@ -191,16 +183,6 @@ TEST(ConsoleReportTest, CtrlCStopsTheWalkAndKeepsWhatWasFound) {
   EXPECT_TRUE(result.Interrupted);
   EXPECT_EQ(result.Rows, 0u);
   EXPECT_TRUE(result.MissingFolders.empty());
-}
-
-// The rows of a JSON run, by file name.
-std::map<std::string, nlohmann::json> JsonRows(const std::string& output) {
-  std::map<std::string, nlohmann::json> rows;
-  for (const std::string& line : Lines(output, "\n")) {
-    const nlohmann::json row = nlohmann::json::parse(line);
-    rows[row["Name"].get<std::string>()] = row;
-  }
-  return rows;
 }
 
 std::string Names(const std::string& output) {
@@ -323,29 +305,13 @@ TEST(ConsoleReportTest, WhatCouldNotBeReadIsNamedAndTheRunEndsWithFive) {
 // A copy of the fixture module whose CLR header, over the start of its first section, has
 // the flags.
 void MakeDotNetImage(const std::string& target, std::uint32_t flags) {
-  const std::string program = ModuleFileName();
-  std::string bytes =
-      FileBytes(program.substr(0, LastDelimiter(program, "\\") + 1) + "Mismatch.dll");
-  const auto number = [&](std::size_t at, std::size_t size) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, bytes.data() + at, size);
-    return value;
-  };
-  const auto put = [&](std::size_t at, std::uint32_t value) {
-    std::memcpy(bytes.data() + at, &value, 4);
-  };
-  const std::uint32_t optional = number(0x3C, 4) + 24;
-  const std::uint32_t directory = optional + (number(optional, 2) == 0x20B ? 112 : 96) + 14 * 8;
-  const std::uint32_t section = optional + number(optional - 4, 2);
-  put(directory, number(section + 12, 4));
-  put(directory + 4, 72);
-  put(number(section + 20, 4), 72);
-  put(number(section + 20, 4) + 16, flags);
-  const TFileHandle file(
-      CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD written = 0;
-  ASSERT_TRUE(
-      WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+  TImageBytes image(FixturePath("Mismatch.dll"));
+  const std::uint32_t section = image.FirstSection();
+  image.Put(image.DirectoryEntry(14), image.Number(section + 12, 4));
+  image.Put(image.DirectoryEntry(14) + 4, 72);
+  image.Put(image.Number(section + 20, 4), 72);
+  image.Put(image.Number(section + 20, 4) + 16, flags);
+  image.Write(target);
 }
 
 TEST(ConsoleReportTest, DotNetImagesNameTheProcessorsTheyRunOnAndNoModuleIsReplaced) {
@@ -357,6 +323,7 @@ TEST(ConsoleReportTest, DotNetImagesNameTheProcessorsTheyRunOnAndNoModuleIsRepla
   std::map<std::string, nlohmann::json> rows =
       JsonRows(RunQuillet("-f json " + Quoted(tree.Root())).Output);
   EXPECT_EQ(rows["any.dll"]["Machine"], "AnyCPU");
+  EXPECT_EQ(rows["mixed.dll"]["DotNet"], true);
   EXPECT_EQ(rows["any32.dll"]["Machine"], "AnyCPU32");
   EXPECT_EQ(rows["x86only.dll"]["Machine"], FixtureMachine);
   EXPECT_EQ(rows["mixed.dll"]["Machine"], FixtureMachine);

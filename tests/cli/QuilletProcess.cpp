@@ -65,3 +65,26 @@ std::string FileBytes(const std::string& path) {
   }
   return Captured(file);
 }
+
+std::string FixturePath(const std::string& name) {
+  const std::string program = ModuleFileName();
+  return program.substr(0, LastDelimiter(program, "\\") + 1) + name;
+}
+
+std::vector<std::string> Lines(const std::string& text, const std::string& end) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, next; (next = text.find(end, at)) != std::string::npos;
+       at = next + end.size()) {
+    lines.push_back(text.substr(at, next - at));
+  }
+  return lines;
+}
+
+std::map<std::string, nlohmann::json> JsonRows(const std::string& output) {
+  std::map<std::string, nlohmann::json> rows;
+  for (const std::string& line : Lines(output, "\n")) {
+    const nlohmann::json row = nlohmann::json::parse(line);
+    rows[row["Name"].get<std::string>()] = row;
+  }
+  return rows;
+}

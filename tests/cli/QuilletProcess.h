@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <nlohmann/json.hpp>
+
+#include <map>
 #include <string>
+#include <vector>
 
 // What a run of the console program gave.
 struct TQuilletRun {
@@ -17,3 +21,12 @@ TQuilletRun RunQuillet(const std::string& arguments);
 
 // The whole content of a file; "<missing>" when it cannot be read.
 std::string FileBytes(const std::string& path);
+
+// A file built beside the test program.
+std::string FixturePath(const std::string& name);
+
+// The text cut at each end mark, without the marks; a last piece without one is left out.
+std::vector<std::string> Lines(const std::string& text, const std::string& end);
+
+// The rows of a JSON run, by file name.
+std::map<std::string, nlohmann::json> JsonRows(const std::string& output);
