@@ -29,7 +29,9 @@ std::uint64_t TBareRead::ReadFile(const std::string& path) {
   while (file &&
          ::ReadFile(file.get(), FPiece.data(), static_cast<DWORD>(FPiece.size()), &read, nullptr) &&
          read > 0) {
+    Piece(FPiece.data(), read);
     bytes += read;
   }
+  FileEnd();
   return bytes;
 }

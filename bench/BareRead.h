@@ -9,9 +9,15 @@
 class TBareRead {
 public:
   explicit TBareRead(std::uint32_t pieceSize) : FPiece(pieceSize) {}
+  virtual ~TBareRead() = default;
 
   // Reads every file below the folder; answers the bytes read.
   std::uint64_t Run(const std::string& folder);
+
+protected:
+  // What a loop that looks at the bytes does with each file's pieces, and at its end.
+  virtual void Piece(const char* /*bytes*/, std::uint32_t /*count*/) {}
+  virtual void FileEnd() {}
 
 private:
   std::uint64_t ReadFolder(const std::string& folder);

@@ -196,7 +196,7 @@ private:
     if (!WithinVersionBounds(FOptions, row.Audit.FileVersionNumber) || OnExcludedBound()) {
       return;
     }
-    FTrust.Fill(row.Audit, FVersions.Directory());
+    FTrust.Fill(row.Audit, FVersions.FileFacts().has_value());
     if (!row.Audit.ReadError.empty()) {
       Problem("cannot read \"" + row.Audit.Path + "\": " + row.Audit.ReadError);
     }

@@ -44,7 +44,7 @@ TTrustFields::TTrustFields(const TReportOptions& options) {
   }
 }
 
-void TTrustFields::Fill(TAuditFields& audit, bool isFolder) {
+void TTrustFields::Fill(TAuditFields& audit, bool isFile) {
   // Only program images carry signatures; they are the files with a machine.
   if (FSignatures && !audit.Machine.empty()) {
     const TSignatureFacts signature = FSignatures->Read(audit.Path);
@@ -55,7 +55,7 @@ void TTrustFields::Fill(TAuditFields& audit, bool isFolder) {
     audit.SignerThumbprint = signature.Thumbprint;
     audit.SigningTime = signature.SigningTime ? IsoUtcText(*signature.SigningTime) : "";
   }
-  if (FDigests && !isFolder) {
+  if (FDigests && isFile) {
     const TFileDigests::TResult digests = FDigests->Of(audit.Path);
     for (std::size_t index = 0; index < FDigestFields.size(); ++index) {
       audit.*FDigestFields[index] = digests.Hex[index];

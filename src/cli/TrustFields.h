@@ -15,9 +15,9 @@ class TTrustFields {
 public:
   explicit TTrustFields(const TReportOptions& options);
 
-  // Fills them in for the row's file (audit.Path); a file that cannot be read for its
-  // digests gets its ReadError.
-  void Fill(TAuditFields& audit, bool isFolder);
+  // Fills them in for the row's file (audit.Path): digests only of a file, not of a folder
+  // nor of a file that is gone; a file that cannot be read for them gets its ReadError.
+  void Fill(TAuditFields& audit, bool isFile);
 
 private:
   std::optional<TSignatureReader> FSignatures;

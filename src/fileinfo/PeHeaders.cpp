@@ -17,9 +17,8 @@ constexpr std::uint32_t MostOptionalSize = 4096;
 constexpr std::size_t Pe32Directories = 96;
 constexpr std::size_t Pe32PlusDirectories = 112;
 
-std::optional<std::string> ReadAt(const std::string& path, std::uint64_t offset,
+std::optional<std::string> ReadAt(const TFileHandle& file, std::uint64_t offset,
                                   std::size_t count) {
-  const TFileHandle file = OpenForReading(path);
   OVERLAPPED at = {};
   at.Offset = static_cast<DWORD>(offset);
   at.OffsetHigh = static_cast<DWORD>(offset >> 32);
@@ -111,5 +110,8 @@ std::optional<std::string> TPeHeaders::BytesAt(std::uint64_t offset, std::size_t
   if (offset + count <= FHead.size()) {
     return FHead.substr(static_cast<std::size_t>(offset), count);
   }
-  return ReadAt(FPath, offset, count);
+  if (!FFile) {
+    FFile = OpenForReading(FPath);
+  }
+  return ReadAt(FFile, offset, count);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UniqueHandle.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,6 +41,8 @@ private:
 
   std::string FPath;
   std::string FHead;
+  // Opened at the first read beyond the head, for all of them.
+  mutable TFileHandle FFile;
   std::uint64_t FOptionalOffset = 0;
   std::string FFileHeader;
   std::string FOptional;

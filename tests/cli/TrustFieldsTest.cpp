@@ -42,6 +42,7 @@ TEST(TrustFieldsTest, SignaturesDigestsAndImageFactsAnswerAnAuditorsQuestions) {
   reproducible.Put(debug + 12, 16);
   reproducible.Write(tree.Path("Reproducible.dll"));
   tree.File("abc.txt", "abc");
+  tree.Folder("sub");
 
   const TQuilletRun run =
       RunQuillet("-f json --signatures --hash sha256,sha1,md5,authenticode " + Quoted(tree.Root()));
@@ -84,6 +85,7 @@ TEST(TrustFieldsTest, SignaturesDigestsAndImageFactsAnswerAnAuditorsQuestions) {
   EXPECT_EQ(abc["SHA1"], "a9993e364706816aba3e25717850c26c9cd0d89d");
   EXPECT_EQ(abc["MD5"], "900150983cd24fb0d6963f7d28e17f72");
   EXPECT_EQ(abc["AuthenticodeSHA256"], "");
+  EXPECT_EQ(rows["sub"]["SHA256"], "");
 
   EXPECT_EQ(rows["Mismatch.dll"]["Subsystem"], "Console");
   EXPECT_EQ(rows["Tables.dll"]["Subsystem"], "GUI");
