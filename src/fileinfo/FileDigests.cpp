@@ -2,6 +2,7 @@
 
 #include "PeHeaders.h"
 #include "SharedRead.h"
+#include "Strings.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -50,16 +51,6 @@ std::optional<std::vector<TStretch>> LeftOutOfImageDigest(const std::string& pat
   return stretches;
 }
 
-std::string Hex(const std::vector<unsigned char>& bytes) {
-  static const char Digits[] = "0123456789abcdef";
-  std::string hex;
-  for (const unsigned char byte : bytes) {
-    hex += Digits[byte >> 4];
-    hex += Digits[byte & 0xF];
-  }
-  return hex;
-}
-
 THash NewHash(const TAlgorithm& algorithm) {
   THash hash;
   if (!BCRYPT_SUCCESS(BCryptCreateHash(algorithm.get(), hash.put(), nullptr, 0, nullptr, 0, 0))) {
@@ -84,7 +75,7 @@ std::string Finish(const TAlgorithm& algorithm, const THash& hash) {
   if (!BCRYPT_SUCCESS(BCryptFinishHash(hash.get(), digest.data(), length, 0))) {
     return {};
   }
-  return Hex(digest);
+  return HexText(digest.data(), digest.size());
 }
 
 // Hashes the piece that starts at the offset, without the stretches left out.

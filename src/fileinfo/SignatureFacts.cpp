@@ -72,16 +72,6 @@ void TakeSigner(TSignatureFacts& facts, const std::wstring& signedFile) {
   }
 }
 
-std::string UpperHex(const std::vector<BYTE>& bytes) {
-  static const char Digits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (const BYTE byte : bytes) {
-    hex += Digits[byte >> 4];
-    hex += Digits[byte & 0xF];
-  }
-  return hex;
-}
-
 // Windows 8 and later keep catalogs of SHA-256 digests, and have the calls that take them.
 using TAcquireContext2 = BOOL(WINAPI*)(HCATADMIN*, const GUID*, const WCHAR*,
                                        const CERT_STRONG_SIGN_PARA*, DWORD);
@@ -169,7 +159,7 @@ std::optional<TSignatureFacts> TSignatureReader::ReadFromCatalog(const std::wstr
   info.cbStruct = sizeof info;
   std::optional<TSignatureFacts> facts;
   if (CryptCATCatalogInfoFromContext(catalog, &info, 0)) {
-    const std::wstring tag = WideFromAnsi(UpperHex(digest));
+    const std::wstring tag = WideFromAnsi(HexText(digest.data(), digest.size(), true));
     TCatalogMember member = {};
     member.cbStruct = sizeof member;
     member.pcwszCatalogFilePath = info.wszCatalogFile;

@@ -1,6 +1,7 @@
 #include "SignerCertificate.h"
 
 #include "CryptHandles.h"
+#include "Strings.h"
 
 #include <cstring>
 #include <vector>
@@ -51,13 +52,7 @@ std::string Thumbprint(PCCERT_CONTEXT certificate) {
   if (!CertGetCertificateContextProperty(certificate, CERT_SHA1_HASH_PROP_ID, hash, &size)) {
     return {};
   }
-  static const char Digits[] = "0123456789ABCDEF";
-  std::string hex;
-  for (DWORD index = 0; index < size; ++index) {
-    hex += Digits[hash[index] >> 4];
-    hex += Digits[hash[index] & 0xF];
-  }
-  return hex;
+  return HexText(hash, size, true);
 }
 
 const CRYPT_ATTRIBUTE* FindAttribute(const CRYPT_ATTRIBUTES& attributes, const char* oid) {

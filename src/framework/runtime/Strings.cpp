@@ -117,3 +117,14 @@ std::string SystemErrorText(DWORD error) {
   const std::string code = "error " + std::to_string(error);
   return message.empty() ? code : message + " (" + code + ")";
 }
+
+std::string HexText(const unsigned char* bytes, std::size_t count, bool upperCase) {
+  const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
+  std::string hex;
+  hex.reserve(2 * count);
+  for (std::size_t index = 0; index < count; ++index) {
+    hex += digits[bytes[index] >> 4];
+    hex += digits[bytes[index] & 0xF];
+  }
+  return hex;
+}

@@ -49,6 +49,9 @@ std::string AnsiFromWide(const wchar_t* text);
 // "Access denied (error 5)".
 std::string SystemErrorText(DWORD error);
 
+// The bytes as hex digits, two a byte, in lower or upper case.
+std::string HexText(const unsigned char* bytes, std::size_t count, bool upperCase = false);
+
 // Copies as much of the text as fits into the buffer of size bytes (more than 0), with its
 // terminating NUL. A cut falls between characters of the code page, never inside one.
 void CopyWhatFits(std::string_view text, char* buffer, std::size_t size, UINT codePage = CP_ACP);
