@@ -40,7 +40,9 @@ bool TakesValue(const std::string& arg) {
                                                  "--content",
                                                  "--version-below",
                                                  "--version-at-least",
-                                                 "--hash"};
+                                                 "--hash",
+                                                 "--compare",
+                                                 "--ignore"};
   return std::find(names.begin(), names.end(), arg) != names.end() ||
          std::any_of(DateOptionNames.begin(), DateOptionNames.end(),
                      [&](const TDateOptionName& date) { return arg == date.Name; });
@@ -193,6 +195,16 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
   app.add_option("--hash", digests, "Add these digests: sha256, sha1, md5, authenticode")
       ->delimiter(',')
       ->type_name("LIST");
+  std::vector<std::string> ignored;
+  CLI::Option* compare =
+      app.add_option("--compare", options.Compare,
+                     "Write only what differs from BASELINE, the JSON Lines of an earlier -f json "
+                     "run; end with 1 when anything does")
+          ->type_name("BASELINE");
+  app.add_option("--ignore", ignored, "With --compare: do not compare these fields")
+      ->delimiter(',')
+      ->type_name("LIST")
+      ->needs(compare);
   app.add_flag("-q,--quiet", options.Quiet, "No progress (errors are still written)");
   app.add_flag("--verbose", options.Verbose, "Also name the system folders left out");
 
@@ -214,6 +226,13 @@ std::variant<TReportOptions, THelpRequest> ParseCommandLine(const std::vector<st
     options.FieldGroups.insert(options.FieldGroups.end(), digestGroups.begin(), digestGroups.end());
     if (!sort.empty()) {
       options.SortField = ParseField(sort, options.FieldGroups);
+    }
+    for (const std::string& key : ignored) {
+      const int field = FindReportField(key);
+      if (field < 0) {
+        throw CLI::ValidationError("--ignore", "no field is called \"" + key + "\"");
+      }
+      options.Ignored.push_back(static_cast<std::size_t>(field));
     }
     if (!below.empty()) {
       options.VersionBelow = ParseVersion("--version-below", below);

@@ -1,17 +1,22 @@
+#include "Baseline.h"
 #include "CommandLine.h"
 #include "ConsoleProgress.h"
 #include "ConsoleThread.h"
+#include "Drift.h"
 #include "ReportFields.h"
 #include "ReportFormats.h"
 #include "ReportOutput.h"
 #include "ReportRun.h"
+
+#include <optional>
 
 namespace {
 
 // What the program's end tells a script.
 enum TExitStatus {
   ExitDone = 0,
-  ExitFailed = 1, // anything unforeseen
+  ExitDiffers = 1, // compared with a baseline: something differs, as diff says
+  ExitFailed = 1,  // anything unforeseen
   ExitUsage = 2,
   ExitMissingFolder = 3,
   ExitOutputFailed = 4,
@@ -21,21 +26,60 @@ enum TExitStatus {
 };
 
 int Run(const TReportOptions& options) {
+  // A baseline that cannot be used is refused before anything is searched or written.
+  std::optional<TBaseline> baseline;
+  try {
+    if (!options.Compare.empty()) {
+      baseline.emplace(options.Compare);
+    }
+  } catch (const std::exception& error) {
+    WriteError(error.what());
+    return ExitUsage;
+  }
   TConsoleThread console;
   TReportResult result;
+  std::size_t differences = 0;
   try {
     TReportOutput output(options.Output);
-    const TRowFormat format{options.Format, WrittenFields(options.FieldGroups)};
+    TRowFormat format{options.Format, WrittenFields(options.FieldGroups), false, {}};
+    std::optional<TDrift> drift;
+    if (baseline) {
+      drift.emplace(*baseline, format.Fields, options.Ignored);
+      format.Drift = true;
+      format.Compared = drift->Compared();
+    }
     output.Write(FormatHeader(format));
     std::string line;
+    const auto writeDrift = [&](const TDriftRow& row) {
+      line.clear();
+      AppendDriftRow(line, row, format);
+      output.Write(line);
+      ++differences;
+    };
     const auto write = [&](const TReportRow& row) {
+      if (drift) {
+        if (const std::optional<TDriftRow> difference = drift->Compare(row)) {
+          writeDrift(*difference);
+        }
+        return;
+      }
       line.clear();
       AppendFormattedRow(line, row, format);
       output.Write(line);
     };
+    std::vector<std::string> ownFiles = output.Files();
+    if (baseline) {
+      ownFiles.push_back(options.Compare);
+    }
     {
       TConsoleProgress progress(options.Quiet);
-      result = RunReport(options, progress, write, output.Files());
+      result = RunReport(options, progress, write, ownFiles);
+    }
+    // An interrupted search did not see what it did not reach: nothing of it is removed.
+    if (drift && !result.Interrupted) {
+      for (const TDriftRow& row : drift->Removed()) {
+        writeDrift(row);
+      }
     }
     output.Commit();
   } catch (const std::exception& error) {
@@ -54,7 +98,10 @@ int Run(const TReportOptions& options) {
   if (result.Unreadable != 0) {
     return ExitUnreadable;
   }
-  return result.NotValidlySigned == 0 ? ExitDone : ExitNotSigned;
+  if (result.NotValidlySigned != 0) {
+    return ExitNotSigned;
+  }
+  return differences == 0 ? ExitDone : ExitDiffers;
 }
 
 } // namespace

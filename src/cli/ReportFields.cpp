@@ -1,5 +1,7 @@
 #include "ReportFields.h"
 
+#include "AnsiText.h"
+
 #include "AuditFields.h"
 #include "ResultColumns.h"
 #include "RowOrder.h"
@@ -105,6 +107,11 @@ std::string FieldText(const TReportRow& row, std::size_t field) {
     return row.Audit.*at.IsSet ? "true" : "false";
   }
   return row.Cells[field];
+}
+
+// The audit fields are in UTF-8 already.
+std::string FieldUtf8Text(const TReportRow& row, std::size_t field) {
+  return field < ResultColumnCount ? AnsiToUtf8(row.Cells[field]) : FieldText(row, field);
 }
 
 void SetFieldText(TReportRow& row, std::size_t field, const std::string& text) {

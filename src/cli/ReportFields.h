@@ -34,6 +34,8 @@ const std::vector<TReportField>& ReportFields();
 std::vector<std::size_t> WrittenFields(const std::vector<TFieldGroup>& groups);
 // The field's text in the row (UTF-8 for the cells: the caller converts).
 std::string FieldText(const TReportRow& row, std::size_t field);
+// The same in UTF-8, as CSV and JSON give it.
+std::string FieldUtf8Text(const TReportRow& row, std::size_t field);
 // Sets an audit field from its text; not a cell, nor the path.
 void SetFieldText(TReportRow& row, std::size_t field, const std::string& text);
 // The field of the key, letter case aside; the window's caption "LastMidified" is taken as

@@ -45,4 +45,8 @@ struct TReportOptions {
   std::vector<TFieldGroup> FieldGroups;
   // End with its own status when a program image listed is not validly signed.
   bool RequireSigned = false;
+  // An earlier run's JSON Lines to write the differences from, and the fields (indexes of
+  // the report's fields) not to compare.
+  std::string Compare;
+  std::vector<std::size_t> Ignored;
 };
