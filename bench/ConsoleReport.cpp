@@ -26,7 +26,8 @@ int ReportRows(const std::string& reportFile) {
 } // namespace
 
 TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
-                                const std::string& reportFile, const std::string& options) {
+                                const std::string& reportFile, const std::string& options,
+                                DWORD expectedExit) {
   const std::string program = ModuleFileName();
   const std::string folder = program.substr(0, LastDelimiter(program, "\\") + 1);
   std::string commandLine = "\"";
@@ -52,7 +53,7 @@ TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
   });
   const TKernelHandle child(process.hProcess);
   const TKernelHandle thread(process.hThread);
-  if (exitCode != 0) {
+  if (exitCode != expectedExit) {
     throw std::runtime_error("quillet.exe ended with " + std::to_string(exitCode));
   }
   report.Rows = ReportRows(reportFile);

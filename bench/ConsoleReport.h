@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@ struct TConsoleReport {
 };
 
 // Runs quillet.exe, built beside the benchmark, quietly and with subfolders, with the further
-// options given ("-f csv", say); raises an error when it does not end well.
+// options given ("-f csv", say); raises an error when it does not end with the status given.
 TConsoleReport RunConsoleReport(const std::vector<std::string>& folders,
-                                const std::string& reportFile, const std::string& options = "");
+                                const std::string& reportFile, const std::string& options = "",
+                                DWORD expectedExit = 0);

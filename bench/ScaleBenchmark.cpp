@@ -1,8 +1,9 @@
 // The window and the console program at whole-disk scale: a tree of 505,050 entries (fifty
 // folders of a hundred folders of a hundred one-byte files), searched by the window and by
 // quillet.exe as CSV, unsorted and sorted, with the peak memory and the bytes a row costs
-// each, and the window's sorts of all its rows by "Name" and by "Size". `make bench-scale`
-// runs it; it takes some minutes.
+// each; quillet.exe's comparison with a baseline of the tree once 1% of it changed; and the
+// window's sorts of all its rows by "Name" and by "Size". `make bench-scale` runs it; it
+// takes some minutes.
 
 #include "CallProfile.h"
 #include "ConsoleReport.h"
@@ -54,12 +55,55 @@ int MakeTree(const std::string& root) {
   return entries;
 }
 
-double SortSeconds(const TfrmQuilletMain& form, int column) {
-  return SecondsOf([&] { ClickHeader(form, column); });
-}
-
 double BytesPerRow(double megabytes, int rows) {
   return megabytes * 1024 * 1024 / rows;
+}
+
+// Writes a second byte to the first file of each folder: one file in a hundred changes its
+// size and last-write time. Answers how many.
+int ChangeOnePercent(const std::string& root) {
+  int changed = 0;
+  for (int group = 0; group < Groups; ++group) {
+    for (int folder = 0; folder < FoldersPerGroup; ++folder) {
+      const std::string name = root + "\\group" + std::to_string(group) + "\\folder" +
+                               std::to_string(folder) + "\\file0.dat";
+      const TFileHandle handle(CreateFileA(name.c_str(), FILE_APPEND_DATA, 0, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      DWORD written = 0;
+      if (!handle || !WriteFile(handle.get(), "y", 1, &written, nullptr)) {
+        throw std::runtime_error("Cannot change file " + name);
+      }
+      ++changed;
+    }
+  }
+  return changed;
+}
+
+// The console program's comparison of the tree with a baseline of it, once one file in a
+// hundred changed: its pace and peak, and what the baseline costs a row beyond the streaming
+// run.
+void MeasureDrift(const std::string& root, int entries, const TConsoleReport& streaming) {
+  const std::string baseline = root + ".json";
+  const std::string drift = root + "-drift.json";
+  RunConsoleReport({root}, baseline, "-f json");
+  const int changed = ChangeOnePercent(root);
+  const TConsoleReport compare =
+      RunConsoleReport({root}, drift, "-f json --compare \"" + baseline + "\"", 1);
+  DeleteFileA(baseline.c_str());
+  DeleteFileA(drift.c_str());
+  // JSON Lines have no header line.
+  if (compare.Rows + 1 != changed) {
+    throw std::runtime_error("The comparison found " + std::to_string(compare.Rows + 1) +
+                             " changes instead of " + std::to_string(changed));
+  }
+  PrintFigure("compare_rows_per_second", entries / compare.Seconds, 0, "rows/s");
+  PrintFigure("compare_peak_mb", compare.PeakMb, 1, "MB");
+  PrintFigure("compare_bytes_per_row", BytesPerRow(compare.PeakMb - streaming.PeakMb, entries), 0,
+              "B");
+}
+
+double SortSeconds(const TfrmQuilletMain& form, int column) {
+  return SecondsOf([&] { ClickHeader(form, column); });
 }
 
 void Measure() {
@@ -78,6 +122,8 @@ void Measure() {
                                " rows instead of " + std::to_string(entries));
     }
   }
+
+  MeasureDrift(tree.Path(), entries, unsorted);
 
   const double before = PeakMemory().WorkingSetMb;
   TWindowSearch search;

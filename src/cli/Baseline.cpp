@@ -2,11 +2,11 @@
 
 #include "ReportFields.h"
 
+#include "ResultColumns.h"
 #include "SharedRead.h"
 #include "Strings.h"
 
 #include <nlohmann/json.hpp>
-
 #include <windows.h>
 
 #include <algorithm>
@@ -98,15 +98,12 @@ void TBaseline::AddLine(const std::string& line, std::size_t number) {
     }
     throw EBaselineError(where + " is not a row of quillet -f json");
   }
-  // The first row sets the fields held; the rows of one run all have them.
   if (FKeys.empty()) {
+    std::vector<std::string> keys;
     for (const auto& item : row.items()) {
-      const int field = FindReportField(item.key());
-      if (field >= 0 && FColumnOfField[static_cast<std::size_t>(field)] < 0) {
-        FColumnOfField[static_cast<std::size_t>(field)] = static_cast<int>(FKeys.size());
-        FKeys.push_back(item.key());
-      }
+      keys.push_back(item.key());
     }
+    TakeFields(keys);
   }
   std::vector<std::string> texts;
   texts.reserve(FKeys.size());
@@ -114,26 +111,57 @@ void TBaseline::AddLine(const std::string& line, std::size_t number) {
     const auto value = row.find(key);
     texts.push_back(value == row.end() ? std::string() : ValueText(*value));
   }
+  // A path that is its folder followed by its name, as this program writes it, is not held.
+  if (texts[FPathColumn] == DerivedPath(texts)) {
+    texts[FPathColumn].clear();
+  }
   FRows.Add(texts);
 }
 
+// The first row sets the fields held; the rows of one run all have them.
+void TBaseline::TakeFields(const std::vector<std::string>& keys) {
+  for (const std::string& key : keys) {
+    const int field = FindReportField(key);
+    if (field >= 0 && FColumnOfField[static_cast<std::size_t>(field)] < 0) {
+      FColumnOfField[static_cast<std::size_t>(field)] = static_cast<int>(FKeys.size());
+      FKeys.push_back(key);
+    }
+  }
+  FPathColumn = static_cast<std::size_t>(FColumnOfField[PathField()]);
+  // Texts that many rows have alike are held once.
+  for (const char* key : {"Directory", "Type", "Machine", "Subsystem", "Languages", "Signature",
+                          "SignatureSource", "Signer", "Issuer"}) {
+    const int column = FColumnOfField[static_cast<std::size_t>(FindReportField(key))];
+    if (column >= 0) {
+      FRows.ShareColumn(static_cast<std::size_t>(column));
+    }
+  }
+}
+
+std::string TBaseline::DerivedPath(const std::vector<std::string>& texts) const {
+  const int directory = FColumnOfField[DirectoryColumn];
+  const int name = FColumnOfField[NameColumn];
+  return directory < 0 || name < 0
+             ? std::string()
+             : texts[static_cast<std::size_t>(directory)] + texts[static_cast<std::size_t>(name)];
+}
+
 void TBaseline::IndexPaths(const std::vector<std::uint32_t>& lineNumbers) {
-  static const std::size_t pathField = static_cast<std::size_t>(FindReportField("Path"));
+  const std::size_t pathField = PathField();
   FIndex.reserve(Count());
   for (std::size_t row = 0; row < Count(); ++row) {
-    FIndex.emplace_back(Hash(PathKey(std::string(Text(row, pathField)))),
-                        static_cast<std::uint32_t>(row));
+    FIndex.emplace_back(Hash(PathKey(Text(row, pathField))), static_cast<std::uint32_t>(row));
   }
   std::sort(FIndex.begin(), FIndex.end());
   // Rows of one hash stand together, in file order: a key met twice is a path twice.
   for (std::size_t at = 0; at < FIndex.size(); ++at) {
-    const std::string key = PathKey(std::string(Text(FIndex[at].second, pathField)));
+    const std::string key = PathKey(Text(FIndex[at].second, pathField));
     for (std::size_t later = at + 1;
          later < FIndex.size() && FIndex[later].first == FIndex[at].first; ++later) {
-      if (PathKey(std::string(Text(FIndex[later].second, pathField))) == key) {
+      if (PathKey(Text(FIndex[later].second, pathField)) == key) {
         throw EBaselineError("line " + std::to_string(lineNumbers[FIndex[later].second]) +
-                             " of baseline \"" + FFileName + "\" names a path again: " +
-                             std::string(Text(FIndex[later].second, pathField)));
+                             " of baseline \"" + FFileName +
+                             "\" names a path again: " + Text(FIndex[later].second, pathField));
       }
     }
   }
@@ -144,19 +172,30 @@ bool TBaseline::Has(std::size_t field) const {
 }
 
 std::optional<std::size_t> TBaseline::Find(const std::string& path) const {
-  static const std::size_t pathField = static_cast<std::size_t>(FindReportField("Path"));
+  const std::size_t pathField = PathField();
   const std::string key = PathKey(path);
   const std::uint64_t hash = Hash(key);
   for (auto at = std::lower_bound(FIndex.begin(), FIndex.end(), std::make_pair(hash, 0u));
        at != FIndex.end() && at->first == hash; ++at) {
-    if (PathKey(std::string(Text(at->second, pathField))) == key) {
+    if (PathKey(Text(at->second, pathField)) == key) {
       return at->second;
     }
   }
   return std::nullopt;
 }
 
-std::string_view TBaseline::Text(std::size_t row, std::size_t field) const {
-  return Has(field) ? FRows.Text(row, static_cast<std::size_t>(FColumnOfField[field]))
-                    : std::string_view();
+std::string TBaseline::Text(std::size_t row, std::size_t field) const {
+  if (!Has(field)) {
+    return {};
+  }
+  const std::string_view text = FRows.Text(row, static_cast<std::size_t>(FColumnOfField[field]));
+  if (field == PathField() && text.empty()) {
+    return Text(row, DirectoryColumn) + Text(row, NameColumn);
+  }
+  return std::string(text);
+}
+
+std::size_t TBaseline::PathField() {
+  static const std::size_t field = static_cast<std::size_t>(FindReportField("Path"));
+  return field;
 }

@@ -31,16 +31,20 @@ public:
   // The row of the path; none when the baseline has no such path.
   std::optional<std::size_t> Find(const std::string& path) const;
   // The field's value in the row, as text ("123", "true"); empty when the baseline lacks it.
-  std::string_view Text(std::size_t row, std::size_t field) const;
+  std::string Text(std::size_t row, std::size_t field) const;
 
 private:
+  static std::size_t PathField();
   void AddLine(const std::string& line, std::size_t number);
+  void TakeFields(const std::vector<std::string>& keys);
+  std::string DerivedPath(const std::vector<std::string>& texts) const;
   void IndexPaths(const std::vector<std::uint32_t>& lineNumbers);
 
   std::string FFileName;
   // Where each field's text is held: a column of the rows, or -1.
   std::vector<int> FColumnOfField;
   std::vector<std::string> FKeys;
+  std::size_t FPathColumn = 0;
   TCompactRows FRows;
   // The rows by the hash of their path's key, for a binary search.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> FIndex;

@@ -36,10 +36,10 @@ std::optional<TDriftRow> TDrift::Compare(const TReportRow& row) {
   FMatched[*match] = true;
   TDriftRow drift{"changed", row, {}, {}};
   for (const std::size_t field : FCompared) {
-    const std::string_view before = FBaseline.Text(*match, field);
+    std::string before = FBaseline.Text(*match, field);
     if (FieldUtf8Text(row, field) != before) {
       drift.ChangedFields.push_back(field);
-      drift.BaselineTexts.emplace_back(before);
+      drift.BaselineTexts.push_back(std::move(before));
     }
   }
   return drift.ChangedFields.empty() ? std::nullopt : std::optional(std::move(drift));
@@ -54,7 +54,7 @@ std::vector<TDriftRow> TDrift::Removed() const {
     TDriftRow drift{"removed", {}, {}, {}};
     drift.Row.Cells.resize(ResultColumnCount);
     for (const std::size_t field : FWritten) {
-      const std::string text(FBaseline.Text(row, field));
+      const std::string text = FBaseline.Text(row, field);
       if (field < ResultColumnCount) {
         drift.Row.Cells[field] = Utf8ToAnsi(text);
       } else {

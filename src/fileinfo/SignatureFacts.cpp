@@ -14,6 +14,12 @@
 
 namespace {
 
+std::string InvalidVerdict(LONG status) {
+  char text[24];
+  std::snprintf(text, sizeof text, "Invalid 0x%08lX", static_cast<unsigned long>(status));
+  return text;
+}
+
 std::string VerdictOf(LONG status) {
   switch (static_cast<HRESULT>(status)) {
   case ERROR_SUCCESS:
@@ -33,9 +39,7 @@ std::string VerdictOf(LONG status) {
   case TRUST_E_EXPLICIT_DISTRUST:
     return "Distrusted";
   default:
-    char text[24];
-    std::snprintf(text, sizeof text, "Invalid 0x%08lX", static_cast<unsigned long>(status));
-    return text;
+    return InvalidVerdict(status);
   }
 }
 
@@ -125,9 +129,8 @@ TSignatureFacts TSignatureReader::Read(const std::string& path) {
     facts.Verdict = VerdictOf(status);
     return facts;
   }
-  // A certificate table the policy finds no signature in is a damaged one.
-  facts.Verdict =
-      status == TRUST_E_NOSIGNATURE ? VerdictOf(TRUST_E_SUBJECT_FORM_UNKNOWN) : VerdictOf(status);
+  // A certificate table the policy finds no signature in holds a damaged one.
+  facts.Verdict = status == TRUST_E_NOSIGNATURE ? InvalidVerdict(status) : VerdictOf(status);
   facts.Source = "embedded";
   TakeSigner(facts, widePath);
   return facts;

@@ -36,6 +36,13 @@ TEST(TrustFieldsTest, SignaturesDigestsAndImageFactsAnswerAnAuditorsQuestions) {
   TImageBytes tampered(tree.Path("Signed.dll"));
   tampered.Put(tampered.Number(tampered.FirstSection() + 20, 4), 0xC3C3C3C3);
   tampered.Write(tree.Path("Tampered.dll"));
+  TImageBytes damaged(tree.Path("Signed.dll"));
+  const std::uint32_t certificates =
+      damaged.Number(damaged.DirectoryEntry(IMAGE_DIRECTORY_ENTRY_SECURITY), 4);
+  for (std::uint32_t at = certificates + 8; at < certificates + 64; at += 4) {
+    damaged.Put(at, 0);
+  }
+  damaged.Write(tree.Path("Damaged.dll"));
   TImageBytes reproducible(tree.Path("Tables.dll"));
   const std::uint32_t debug = reproducible.FileOffsetOf(
       reproducible.Number(reproducible.DirectoryEntry(IMAGE_DIRECTORY_ENTRY_DEBUG), 4));
@@ -74,6 +81,11 @@ TEST(TrustFieldsTest, SignaturesDigestsAndImageFactsAnswerAnAuditorsQuestions) {
     EXPECT_EQ(row["SignerThumbprint"], signedFile ? FixtureText("Signed.thumbprint") : "")
         << expected.Name;
   }
+
+  // A certificate table whose signature cannot be read is neither unsigned nor valid.
+  EXPECT_EQ(rows["Damaged.dll"]["Signature"].get<std::string>().rfind("Invalid 0x", 0), 0u)
+      << rows["Damaged.dll"]["Signature"];
+  EXPECT_EQ(rows["Damaged.dll"]["SignatureSource"], "embedded");
 
   // The image digest leaves the signature out: both signed copies have the one osslsigncode
   // computes, though their bytes differ.

@@ -78,14 +78,23 @@ std::uint32_t TCompactRows::SharedText(std::string_view text) {
 
 TCompactRows::TBlock TCompactRows::MakeBlock(const std::vector<std::string_view>& texts,
                                              std::uint32_t sharedMask) {
-  const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(texts.size(), 0xFFFF));
+  // Empty texts at the end are not held: a column beyond the count reads as empty.
+  std::size_t kept = std::min<std::size_t>(texts.size(), 0xFFFF);
+  while (kept > 0 && texts[kept - 1].empty()) {
+    --kept;
+  }
+  const auto count = static_cast<std::uint32_t>(kept);
+  // An empty text of a shared column is held as none, not as an index.
+  const auto heldShared = [&](std::uint32_t column) {
+    return IsShared(sharedMask, column) && !texts[column].empty();
+  };
   std::vector<std::uint32_t> indexes(count);
   std::size_t bytes = 0;
   for (std::uint32_t column = 0; column < count; ++column) {
-    if (IsShared(sharedMask, column)) {
+    if (heldShared(column)) {
       indexes[column] = SharedText(texts[column]);
     }
-    bytes += IsShared(sharedMask, column) ? sizeof(std::uint32_t) : texts[column].size();
+    bytes += heldShared(column) ? sizeof(std::uint32_t) : texts[column].size();
   }
   const bool wide = bytes > 0xFFFF;
   const std::size_t endSize = wide ? 4 : 2;
@@ -97,7 +106,7 @@ TCompactRows::TBlock TCompactRows::MakeBlock(const std::vector<std::string_view>
   char* const text = ends + endSize * count;
   std::uint32_t end = 0;
   for (std::uint32_t column = 0; column < count; ++column) {
-    if (IsShared(sharedMask, column)) {
+    if (heldShared(column)) {
       std::memcpy(text + end, &indexes[column], sizeof(std::uint32_t));
       end += sizeof(std::uint32_t);
     } else {
@@ -135,7 +144,8 @@ std::int64_t TCompactRows::SharedIndex(std::size_t row, std::size_t column) cons
     return -1;
   }
   const std::uint32_t* block = FRows[row].get();
-  if (column >= ColumnCount(block) || !IsShared(block[1], column)) {
+  if (column >= ColumnCount(block) || !IsShared(block[1], column) ||
+      Start(block, column) == End(block, column)) {
     return -1;
   }
   std::uint32_t index;

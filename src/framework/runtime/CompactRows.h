@@ -23,7 +23,8 @@ private:
 
 // Rows of texts held in as little memory as a million rows need: each row is one block
 // with its texts one after the other, and the texts of a shared column (a folder, a type)
-// are held once however many rows show them. An empty text costs its end offset alone.
+// are held once however many rows show them. An empty text costs its end offset alone, and
+// the empty texts that end a row nothing.
 class TCompactRows {
 public:
   std::size_t Count() const { return FRows.size(); }
