@@ -1,5 +1,6 @@
 #include "Baseline.h"
 
+#include "HeldTexts.h"
 #include "ReportFields.h"
 
 #include "ResultColumns.h"
@@ -115,6 +116,9 @@ void TBaseline::AddLine(const std::string& line, std::size_t number) {
   if (texts[FPathColumn] == DerivedPath(texts)) {
     texts[FPathColumn].clear();
   }
+  for (std::size_t column = 0; column < texts.size(); ++column) {
+    texts[column] = HeldFieldText(FFieldOfColumn[column], texts[column]);
+  }
   FRows.Add(texts);
 }
 
@@ -125,6 +129,7 @@ void TBaseline::TakeFields(const std::vector<std::string>& keys) {
     if (field >= 0 && FColumnOfField[static_cast<std::size_t>(field)] < 0) {
       FColumnOfField[static_cast<std::size_t>(field)] = static_cast<int>(FKeys.size());
       FKeys.push_back(key);
+      FFieldOfColumn.push_back(static_cast<std::size_t>(field));
     }
   }
   FPathColumn = static_cast<std::size_t>(FColumnOfField[PathField()]);
@@ -192,7 +197,7 @@ std::string TBaseline::Text(std::size_t row, std::size_t field) const {
   if (field == PathField() && text.empty()) {
     return Text(row, DirectoryColumn) + Text(row, NameColumn);
   }
-  return std::string(text);
+  return FieldTextOfHeld(field, text);
 }
 
 std::size_t TBaseline::PathField() {

@@ -44,6 +44,7 @@ private:
   // Where each field's text is held: a column of the rows, or -1.
   std::vector<int> FColumnOfField;
   std::vector<std::string> FKeys;
+  std::vector<std::size_t> FFieldOfColumn;
   std::size_t FPathColumn = 0;
   TCompactRows FRows;
   // The rows by the hash of their path's key, for a binary search.

@@ -1,22 +1,11 @@
 #include "HeldRows.h"
 
+#include "HeldTexts.h"
+
 #include "ReportFields.h"
 #include "ResultColumns.h"
 
 #include <algorithm>
-
-namespace {
-
-// A flag is held as "1" or nothing, so that a false one costs no byte.
-std::string HeldText(const TReportRow& row, std::size_t field) {
-  const std::string text = FieldText(row, field);
-  if (ReportFields()[field].Kind == TFieldKind::Flag) {
-    return text == "true" ? "1" : "";
-  }
-  return text;
-}
-
-} // namespace
 
 THeldRows::THeldRows(const std::vector<std::size_t>& writtenFields) {
   const std::size_t path = static_cast<std::size_t>(FindReportField("Path"));
@@ -41,7 +30,7 @@ void THeldRows::Add(const TReportRow& row) {
   std::vector<std::string> texts = row.Cells;
   texts.resize(ResultColumnCount);
   for (const std::size_t field : FHeldFields) {
-    texts.push_back(HeldText(row, field));
+    texts.push_back(HeldFieldText(field, FieldText(row, field)));
   }
   FRows.Add(texts);
 }
@@ -55,11 +44,7 @@ TReportRow THeldRows::Row(std::size_t index) const {
   row.Audit.Path = row.Cells[DirectoryColumn] + row.Cells[NameColumn];
   for (std::size_t held = 0; held < FHeldFields.size(); ++held) {
     const std::size_t field = FHeldFields[held];
-    std::string value = text(ResultColumnCount + held);
-    if (ReportFields()[field].Kind == TFieldKind::Flag) {
-      value = value.empty() ? "false" : "true";
-    }
-    SetFieldText(row, field, value);
+    SetFieldText(row, field, FieldTextOfHeld(field, FRows.Text(index, ResultColumnCount + held)));
   }
   return row;
 }
